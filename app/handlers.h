@@ -1,0 +1,78 @@
+#pragma once
+// The main window's event and menu handlers and the routines of the application shell.
+// The toolkit layer calls these; they reach the toolkit only through platform/platform.h.
+
+#include <string>
+
+// --- Start and stop ---
+// Returns false when no OpenGL context could be had (the caller reports it and ends).
+bool FormCreate();
+void FormDestroy();
+
+// --- Frame timer ---
+void Timer1Timer();
+void BeginTurn();
+void AdvanceTurnGeometry();
+void PlanMoves();
+
+// --- Keyboard and mouse ---
+enum class MouseButton { Left, Right, Middle };
+// Virtual-key codes the shell acts on.
+enum : int {
+  VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32,
+  VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
+  VK_C = 0x43, VK_P = 0x50,
+};
+void FormKeyDown(int key);
+void FormMouseDown(MouseButton button, int x, int y);
+void FormMouseMove(int x, int y);
+void FormMouseUp(MouseButton button, int x, int y);
+void EditSticker(int delta, int s);
+
+// --- Menu ---
+void File1Click();
+void New1Click();
+void Save1Click();
+void Open1Click();
+void Exit1Click();
+void Build1Click();
+void Rotation1Click();
+void Intermixing1Click();
+void Backmixing1Click();
+void Arrows1Click();
+void Slow1Click();
+void Fast1Click();
+void Slow2Click();
+void Medium1Click();
+void Fast2Click();
+void ProjClick();
+void N11Click();
+void N21Click();
+void N31Click();
+void N41Click();
+void N51Click();
+void N61Click();
+void N71Click();
+void N12Click();
+void N22Click();
+void N32Click();
+void N42Click();
+void N52Click();
+void N62Click();
+void Texture1Click();
+void Tracing1Click();
+void About1Click();
+void ChooseFaceColor(int k);
+void RefreshColorSwatches();
+
+// --- Saved-cube file ---
+// Each returns an empty string on success and the file error's text otherwise; the
+// menu handlers show that text in the standard error box.
+std::string WriteCubeFile(const std::string& name);
+std::string ReadCubeFile(const std::string& name);
+void RecolorFromStickers();
+
+// --- Frame ---
+// Draws one frame of the current state (frame steps before the swap); the toolkit's
+// FormPaint makes the context current, calls this and swaps.
+void PaintFrame(int width, int height);

@@ -1,0 +1,29 @@
+#pragma once
+// The view orientation: two vectors, the directions that appear as the screen's up
+// and right, in the frame of the spun cube.
+
+#include "render/geometry.h"
+
+extern Point3 ViewUp;
+extern Point3 ViewRight;
+
+struct Quaternion {
+  double w, x, y, z;
+};
+
+double VectorLength(const Point3& v);
+// out = a ⊗ b; out may be a or b.
+void QuaternionMultiply(const Quaternion& a, const Quaternion& b, Quaternion& out);
+// Rotates v in place about axis by degrees, counter-clockwise seen from the axis tip.
+void RotateVectorAboutAxis(Point3& v, const Point3& axis, double degrees);
+
+// The (at most two) rotations that show up as the eye's +Y and right as its +X.
+// ViewRotations fills them as (angle in degrees, axis) pairs in the order they are
+// applied to the matrix and returns how many there are; ApplyViewOrientation
+// multiplies the current GL matrix by them.
+struct ViewRotation {
+  float degrees;
+  Point3 axis;
+};
+int ViewRotations(const Point3& up, const Point3& right, ViewRotation out[2]);
+void ApplyViewOrientation(const Point3& up, const Point3& right);
