@@ -1,0 +1,188 @@
+// The menu commands of the main window: each handler's whole effect on the run state,
+// the check marks and the timer. The file commands Save and Open live in cubefile.cpp.
+
+#include <cstdint>
+
+#include "app/handlers.h"
+#include "app/state.h"
+#include "cube/movequeue.h"
+#include "platform/platform.h"
+#include "render/geometry.h"
+#include "solver/solver.h"
+
+namespace {
+
+void FlipMark(MenuItem item) { SysSetMenuChecked(item, !SysMenuChecked(item)); }
+
+// The frames of New's assembly: the stickers fly in from StickerLift 5 to 0.005 and
+// grow from points (StickerInset 1) to full size (0.1).
+constexpr int AssemblyFrames = 31;
+
+void BuildToStep(int item, MenuItem menuItem) {
+  TargetStep = TargetStepForItem(item);
+  SysSetMenuChecked(menuItem, true);
+}
+
+// Ends the turn in progress at once, as its last tick would (a single step halts).
+void DropTurnInProgress() {
+  TurnInProgress = false;
+  TurnRemaining = 0;
+  if (SingleStep) {
+    SingleStep = false;
+    Halted = true;
+  }
+}
+
+void SetSpeed(int divisor, MenuItem mark) {
+  SpeedDivisor = divisor;
+  SysSetMenuChecked(mark, true);
+}
+
+}  // namespace
+
+// Opening the File or the Options menu holds all animation.
+void File1Click() { SysStopTimer(); }
+
+void New1Click() {
+  // While the cube is rebuilt, pending messages run between the frames; the two mixing
+  // commands stay locked meanwhile.
+  SysSetMenuEnabled(MenuItem::Intermixing1, false);
+  SysSetMenuEnabled(MenuItem::Backmixing1, false);
+  SysStartTimer();
+
+  if (!TurnInProgress) {
+    StickerInset = 1.0;
+    StickerLift = 5.0;
+    for (int i = 0; i < AssemblyFrames; ++i) {
+      StickerInset = 1 - 0.9 * i / 30;
+      StickerLift = 5 - 4.995 * i / 30;
+      // A turn that a tick started among the previous frame's messages would go on
+      // turning cubies that this rebuild puts back in place; it goes with the cube it
+      // turned. Only a turn started after the last rebuild is played, on the new cube,
+      // and it stays in the history.
+      if (TurnInProgress) DropTurnInProgress();
+      BuildCubeGeometry();
+      ClearHistory();
+      SysProcessEvents();
+      SysRedraw();
+    }
+  }
+
+  SysSetMenuEnabled(MenuItem::Intermixing1, true);
+  SysSetMenuEnabled(MenuItem::Backmixing1, true);
+}
+
+void Exit1Click() { SysCloseMainWindow(); }
+
+void Build1Click() {
+  if (SysMenuChecked(MenuItem::Intermixing1)) return;
+  FlipMark(MenuItem::Build1);
+  MoveCount = 0;
+  SolverStep = 10;
+  Building = !Building;
+  if (Building) PlanMoves();
+}
+
+void Rotation1Click() {
+  // New rates on every click, also the one that stops the spin.
+  for (int axis = 0; axis < 3; ++axis)
+    SpinRates[axis] = static_cast<float>((RandomFloat() - 0.5) * 7);
+  FlipMark(MenuItem::Rotation1);
+  Spinning = !Spinning;
+  SysStartTimer();
+}
+
+void Intermixing1Click() {
+  if (!SysMenuEnabled(MenuItem::Intermixing1)) return;
+  FlipMark(MenuItem::Intermixing1);
+  if (SysMenuChecked(MenuItem::Backmixing1)) {
+    SysSetMenuChecked(MenuItem::Backmixing1, false);
+    Backmixing = false;
+    Halted = !Halted;
+  }
+  Halted = !Halted;
+  SysStartTimer();
+}
+
+void Backmixing1Click() {
+  if (!SysMenuEnabled(MenuItem::Intermixing1)) return;
+  if ((!TurnInProgress || Backmixing) && HistoryLength > 0 &&
+      !SysMenuChecked(MenuItem::Intermixing1)) {
+    Backmixing = !Backmixing;
+    FlipMark(MenuItem::Backmixing1);
+    Halted = !Halted;
+  }
+  SysStartTimer();
+}
+
+void Arrows1Click() {
+  FlipMark(MenuItem::Arrows1);
+  ShowArrows = !ShowArrows;
+  SysStartTimer();
+}
+
+void Slow1Click() {
+  SetSpeed(40, MenuItem::Slow1);
+  SysStartTimer();
+}
+
+void Fast1Click() {
+  SetSpeed(2, MenuItem::Fast1);
+  SysStartTimer();
+}
+
+void Slow2Click() { SetSpeed(100, MenuItem::Slow2); }
+void Medium1Click() { SetSpeed(40, MenuItem::Medium1); }
+void Fast2Click() { SetSpeed(20, MenuItem::Fast2); }
+
+void ProjClick() {
+  FlipMark(MenuItem::Proj);
+  SysRedraw();
+}
+
+void N11Click() { BuildToStep(1, MenuItem::N11); }
+void N21Click() { BuildToStep(2, MenuItem::N21); }
+void N31Click() { BuildToStep(3, MenuItem::N31); }
+void N41Click() { BuildToStep(4, MenuItem::N41); }
+void N51Click() { BuildToStep(5, MenuItem::N51); }
+void N61Click() { BuildToStep(6, MenuItem::N61); }
+void N71Click() { BuildToStep(7, MenuItem::N71); }
+
+void N12Click() { ChooseFaceColor(1); }
+void N22Click() { ChooseFaceColor(2); }
+void N32Click() { ChooseFaceColor(3); }
+void N42Click() { ChooseFaceColor(4); }
+void N52Click() { ChooseFaceColor(5); }
+void N62Click() { ChooseFaceColor(6); }
+
+void Texture1Click() {
+  FlipMark(MenuItem::Texture1);
+  SysRedraw();
+}
+
+void Tracing1Click() {
+  FlipMark(MenuItem::Tracing1);
+  TracingCountdown = 0;   // the next tick draws a new direction
+  Tracing = !Tracing;
+  SysStartTimer();
+}
+
+void About1Click() { SysShowAbout(); }
+
+void ChooseFaceColor(int k) {
+  if (k < 1 || k > 6) return;
+  SysColor colour = FaceColorRGB(k, 0);
+  if (SysChooseColor(colour)) {
+    FaceColors[k][0] = static_cast<double>(colour & 0xFF) / 255;
+    FaceColors[k][1] = static_cast<double>((colour >> 8) & 0xFF) / 255;
+    FaceColors[k][2] = static_cast<double>((colour >> 16) & 0xFF) / 255;
+  }
+  // Also after Cancel: the drawn cube and the swatches show the table as it is. The
+  // next tick or mouse move draws the change.
+  RecolorFromStickers();
+  RefreshColorSwatches();
+}
+
+void RefreshColorSwatches() {
+  for (int i = 1; i <= 6; ++i) SysSetColorSwatch(i, FaceColorRGB(i, 1));
+}

@@ -1,0 +1,118 @@
+// Keyboard and mouse: the keys select and turn layers, pause and show the counter; a
+// drag turns the view; with the face maps shown a click steps a sticker's colour.
+
+#include "app/handlers.h"
+#include "app/state.h"
+#include "cube/stickers.h"
+#include "platform/platform.h"
+#include "render/facemaps.h"
+#include "render/view.h"
+
+namespace {
+
+const char* const PauseCaption = "Tornelo  <=PAUSE=>";
+
+// What Enter, Space and the arrow keys do before their own action: the arrows come up
+// around the selected layer and turns go at the slow speed.
+void SelectionKeyCommon() {
+  ShowArrows = true;
+  SpeedDivisor = 40;
+  SysSetMenuChecked(MenuItem::Arrows1, true);
+  SysSetMenuChecked(MenuItem::Slow1, true);
+}
+
+void TogglePause() {
+  Paused = !Paused;
+  if (Paused) {
+    SysStopTimer();
+    SysSetCaption(PauseCaption);
+  } else {
+    SysStartTimer();
+    SysSetCaption(MainCaption);
+  }
+}
+
+}  // namespace
+
+void FormKeyDown(int key) {
+  switch (key) {
+    case VK_P:
+      TogglePause();
+      break;
+    case VK_RETURN:
+    case VK_SPACE:
+      SelectionKeyCommon();
+      if (!TurnInProgress) {
+        SingleStep = true;
+        Halted = false;
+      }
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+      SelectionKeyCommon();
+      TurnDirection = -TurnDirection;
+      break;
+    case VK_UP:
+      SelectionKeyCommon();
+      CurrentLayer = CurrentLayer >= 6 ? 1 : CurrentLayer + 1;
+      break;
+    case VK_DOWN:
+      SelectionKeyCommon();
+      CurrentLayer = CurrentLayer <= 1 ? 6 : CurrentLayer - 1;
+      break;
+    case VK_C:
+      ShowCounter = !ShowCounter;
+      break;
+    case VK_ESCAPE:
+      SysCloseMainWindow();
+      break;
+    default:
+      break;
+  }
+  SysRedraw();
+}
+
+void FormMouseDown(MouseButton button, int x, int y) {
+  Dragging = true;
+  LastMouseX = x;
+  LastMouseY = y;
+  if (!SysMenuChecked(MenuItem::Proj)) return;
+  if (!SysMakeCurrent()) return;
+  int width = 0, height = 0;
+  SysClientSize(width, height);
+  const int s = PickProjectionSticker(x, y, width, height);
+  if (s < 1) return;   // between or outside the squares
+  if (button == MouseButton::Left)
+    EditSticker(+1, s);
+  else if (button == MouseButton::Right)
+    EditSticker(-1, s);
+}
+
+void FormMouseMove(int x, int y) {
+  if (!SysTimerRunning() && !Paused) SysStartTimer();
+  if (!Dragging) return;
+  // One degree per three pixels, no threshold: every move while dragging turns and
+  // redraws, even one of zero pixels.
+  const int dx = x - LastMouseX;
+  LastMouseX = x;
+  RotateVectorAboutAxis(ViewRight, ViewUp, -dx / 3.0);
+  const int dy = y - LastMouseY;
+  LastMouseY = y;
+  RotateVectorAboutAxis(ViewUp, ViewRight, -dy / 3.0);
+  SysRedraw();
+}
+
+void FormMouseUp(MouseButton, int, int) { Dragging = false; }
+
+void EditSticker(int delta, int s) {
+  if (s < 1 || s > StickerCount) return;
+  const int face = (s - 1) / 9 + 1;
+  const int pos = (s - 1) % 9 + 1;
+  const RowCol rc = PosToRowCol(pos);
+  uint8_t& colour = StickerAt(face, rc.Row, rc.Col);
+  colour = static_cast<uint8_t>(colour + delta);
+  if (colour > 6) colour = 1;
+  if (colour < 1) colour = 6;
+  // No redraw: the next tick or mouse move shows the new colour.
+  RecolorFromStickers();
+}

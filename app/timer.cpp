@@ -1,0 +1,195 @@
+// The frame timer: one tick moves the view, starts and advances layer turns, steps the
+// arrows, sets the caption and redraws. Which source the next turn comes from
+// (Backmixing, Building, a single step or a random turn) is decided in BeginTurn.
+
+#include <cmath>
+#include <string>
+
+#include "app/handlers.h"
+#include "app/state.h"
+#include "cube/movequeue.h"
+#include "cube/turns.h"
+#include "platform/platform.h"
+#include "render/geometry.h"
+#include "render/view.h"
+#include "solver/solver.h"
+
+namespace {
+
+constexpr long double Pi = 3.141592653589793238462643383279502884L;
+
+// Turn angles are kept in 32-bit floats, and the length of a turn in ticks depends on
+// it: π/2 and π/SpeedDivisor are formed at full precision and rounded once when
+// stored. A quarter turn then lasts exactly SpeedDivisor/2 ticks and a half turn
+// SpeedDivisor ticks at every speed the menu offers; in doubles a half turn at speed
+// 100 would take one tick too many.
+float QuarterTurnsAngle(int quarterTurns) { return static_cast<float>(quarterTurns * Pi / 2); }
+float StepAngle(int speedDivisor) { return static_cast<float>(Pi / speedDivisor); }
+
+int SignOf(float angle) { return angle < 0 ? -1 : 1; }
+
+// How many cubies the turn in progress moves: nine, unless the drawn cube has come
+// apart from its grid.
+int MovingCount = 0;
+
+// Directions of the Tracing wander: 0 and 1 turn ViewRight about ViewUp, 2 and 3
+// ViewUp about ViewRight.
+constexpr int TracingStepDegrees = 3;
+constexpr int TracingSpan = 90;   // degrees in one direction
+
+void TracingStep() {
+  if (TracingCountdown <= 0) {
+    // Any direction but the opposite of the last one (0 and 1, 2 and 3 are opposites).
+    const int previous = TracingDirection;
+    do TracingDirection = RandomBelow(4);
+    while (TracingDirection + previous == 1 || TracingDirection + previous == 5);
+    TracingCountdown = TracingSpan;
+  }
+  switch (TracingDirection) {
+    case 0: RotateVectorAboutAxis(ViewRight, ViewUp, TracingStepDegrees); break;
+    case 1: RotateVectorAboutAxis(ViewRight, ViewUp, -TracingStepDegrees); break;
+    case 2: RotateVectorAboutAxis(ViewUp, ViewRight, TracingStepDegrees); break;
+    case 3: RotateVectorAboutAxis(ViewUp, ViewRight, -TracingStepDegrees); break;
+  }
+  TracingCountdown -= TracingStepDegrees;
+}
+
+void SpinStep() {
+  for (int axis = 0; axis < 3; ++axis) {
+    float angle = SpinAngles[axis] + SpinRates[axis];
+    if (angle >= 360) angle -= 360;
+    if (angle <= -360) angle += 360;
+    SpinAngles[axis] = angle;
+  }
+}
+
+void EndBackmixing() {
+  SysSetMenuChecked(MenuItem::Backmixing1, false);
+  Backmixing = false;
+  Halted = true;
+}
+
+void EndBuilding() {
+  Building = false;
+  Halted = true;
+  SysSetMenuChecked(MenuItem::Build1, false);
+}
+
+void UpdateCaption() {
+  if (ShowCounter) {
+    const std::string caption = std::string(MainCaption) + ". Counter: " + std::to_string(HistoryLength);
+    if (SysCaption() != caption) SysSetCaption(caption);
+  } else if (SysCaption() != MainCaption) {
+    SysSetCaption(MainCaption);
+  }
+}
+
+}  // namespace
+
+void Timer1Timer() {
+  if (Tracing) TracingStep();
+  if (Spinning) SpinStep();
+
+  if (!TurnInProgress && !Halted) BeginTurn();
+
+  if (TurnInProgress) {
+    AdvanceTurnGeometry();
+    TurnRemaining = TurnRemaining - std::fabs(TurnStep);
+    if (!(TurnRemaining > 0)) {
+      TurnInProgress = false;
+      if (SingleStep) {
+        SingleStep = false;
+        Halted = true;
+      }
+    }
+  }
+
+  ArrowPhase += 3;
+  if (ArrowPhase >= 72) ArrowPhase = 0;
+
+  UpdateCaption();
+
+  // The frame sets up its lighting itself before it draws.
+  SysRedraw();
+}
+
+void BeginTurn() {
+  bool planMore = false;
+
+  if (Backmixing) {
+    if (HistoryLength <= 0) {
+      // New or Open emptied the history between two turns: Backmixing ends as it does
+      // when it has taken the last entry, and no turn starts.
+      EndBackmixing();
+      return;
+    }
+    const HistoryEntry& e = History[HistoryLength - 1];
+    CurrentLayer = e.Layer;
+    TurnRemaining = static_cast<float>(e.Angle);
+    TurnDirection = SignOf(TurnRemaining);
+    --HistoryLength;
+    if (HistoryLength == 0) EndBackmixing();
+  } else {
+    if (Building) {
+      if (MovePos < 0 || MovePos >= MoveCount) {
+        // Every start of a build plans first, and planning ends the build when it
+        // leaves the queue empty; should the queue still be found used up, the build
+        // ends here rather than read past it.
+        EndBuilding();
+        return;
+      }
+      CurrentLayer = MoveLayers[MovePos];
+      TurnRemaining = MoveAngles[MovePos];
+      TurnDirection = SignOf(TurnRemaining);
+      if (MovePos == MoveCount - 1) {
+        if (SolverStep == TargetStep)
+          EndBuilding();
+        else
+          planMore = true;
+      }
+      ++MovePos;
+    } else if (SingleStep) {
+      TurnRemaining = QuarterTurnsAngle(TurnDirection);
+    } else {
+      do CurrentLayer = RandomBelow(6) + 1;
+      while (CurrentLayer == LastRandomLayer);
+      LastRandomLayer = CurrentLayer;
+      const int quarterTurns = RandomBelow(2) + 1;
+      const int sign = RandomBelow(2) == 0 ? 1 : -1;
+      TurnRemaining = QuarterTurnsAngle(sign * quarterTurns);
+      TurnDirection = sign;
+    }
+    AppendHistory(CurrentLayer, -static_cast<double>(TurnRemaining));
+  }
+
+  TurnStep = StepAngle(SpeedDivisor) * TurnDirection;
+  TurnRemaining = std::fabs(TurnRemaining);
+
+  // Stickers show the result of the turn at once; the drawn layer follows tick by tick.
+  const bool halfTurn = TurnRemaining > 3.0f;
+  QuarterTurn(CurrentLayer, TurnDirection);
+  if (halfTurn) QuarterTurn(CurrentLayer, TurnDirection);
+  MovingCount = ChooseMovingCubies(CurrentLayer);
+  TurnInProgress = true;
+
+  // The solver plans its next sub-step from Stickers, which already show the cube as
+  // it will be when this turn ends.
+  if (planMore) PlanMoves();
+}
+
+void AdvanceTurnGeometry() {
+  for (int i = 1; i <= MovingCount; ++i) RotateCubie(MovingCubies[i], TurnRotate, TurnStep);
+}
+
+void PlanMoves() {
+  SysStopTimer();
+  Halted = false;
+  ClearMoves();
+  if (!RunSubSteps()) {
+    SysSetMenuChecked(MenuItem::Build1, false);
+    Building = false;
+    Halted = true;
+  }
+  MovePos = 0;
+  SysStartTimer();
+}

@@ -1,0 +1,163 @@
+#pragma once
+// A fresh main window for every test: the headless window system, FormCreate without
+// an OpenGL context, and a seeded generator. Plus the checks that the drawn cube and
+// the logical cube agree.
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/handlers.h"
+#include "app/state.h"
+#include "cube/movequeue.h"
+#include "cube/stickers.h"
+#include "platform/headless/headless.h"
+#include "render/geometry.h"
+#include "render/view.h"
+#include "solver/solver.h"
+
+namespace apptest {
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HeadlessReset();
+    FormCreate();
+    SeedRandom(20240611);
+  }
+  void TearDown() override { FormDestroy(); }
+};
+
+inline void Ticks(int n) {
+  for (int i = 0; i < n; ++i) Timer1Timer();
+}
+
+// Ticks until no turn runs and none will start; returns the ticks taken, or -1 when
+// the limit ran out first.
+inline int TicksUntilStopped(int limit) {
+  for (int n = 1; n <= limit; ++n) {
+    Timer1Timer();
+    if (Halted && !TurnInProgress) return n;
+  }
+  return -1;
+}
+
+// Ticks until the turn in progress has ended.
+inline int TicksUntilTurnEnds(int limit) {
+  for (int n = 1; n <= limit; ++n) {
+    Timer1Timer();
+    if (!TurnInProgress) return n;
+  }
+  return -1;
+}
+
+inline bool StickersSolved() {
+  for (int i = 0; i < StickerCount; ++i)
+    if (Stickers[i] != i / 9 + 1) return false;
+  return true;
+}
+
+inline float Coordinate(const Point3& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.y : p.z; }
+
+// Cubies whose centre lies beyond +1 (side +1) or -1 (side -1) on an axis.
+inline int CubiesBeyond(int axis, int side) {
+  int n = 0;
+  for (int c = 1; c <= 27; ++c) {
+    float v = Coordinate(CubeGeometry[c].Centre, axis);
+    if (side > 0 ? v > 1.0f : v < -1.0f) ++n;
+  }
+  return n;
+}
+
+// Largest distance of any cubie centre from its nearest grid place (pitch 2.05).
+inline double CentreDrift() {
+  double worst = 0;
+  for (int c = 1; c <= 27; ++c)
+    for (int axis = 0; axis < 3; ++axis) {
+      double v = Coordinate(CubeGeometry[c].Centre, axis);
+      double grid = std::round(v / 2.05) * 2.05;
+      worst = std::fmax(worst, std::fabs(v - grid));
+    }
+  return worst;
+}
+
+// The face, row and column of Stickers that a resting sticker quad stands for, from
+// the mean of its corners; false when it is not cleanly on one face and one cell.
+inline bool LocateQuad(const StickerQuad& q, int& face, int& row, int& col) {
+  double m[3] = {0, 0, 0};
+  for (int i = 1; i <= 4; ++i) {
+    m[0] += q.Corners[i].x / 4.0;
+    m[1] += q.Corners[i].y / 4.0;
+    m[2] += q.Corners[i].z / 4.0;
+  }
+  int found = 0;
+  double r = 0, c = 0;
+  const double L = 2.9;
+  if (m[0] > L) { ++found; face = 1; r = m[1] / 2 + 2; c = m[2] / 2 + 2; }
+  if (m[0] < -L) { ++found; face = 2; r = -m[1] / 2 + 2; c = m[2] / 2 + 2; }
+  if (m[1] > L) { ++found; face = 3; r = -m[0] / 2 + 2; c = m[2] / 2 + 2; }
+  if (m[1] < -L) { ++found; face = 4; r = -m[0] / 2 + 2; c = -m[2] / 2 + 2; }
+  if (m[2] > L) { ++found; face = 5; r = -m[0] / 2 + 2; c = -m[1] / 2 + 2; }
+  if (m[2] < -L) { ++found; face = 6; r = -m[0] / 2 + 2; c = m[1] / 2 + 2; }
+  if (found != 1) return false;
+  row = static_cast<int>(std::lround(r));
+  col = static_cast<int>(std::lround(c));
+  // A resting quad lands within a few hundredths of its cell's centre.
+  if (std::fabs(r - row) > 0.1 || std::fabs(c - col) > 0.1) return false;
+  return row >= 1 && row <= 3 && col >= 1 && col <= 3;
+}
+
+// The drawn cube at rest shows Stickers: every one of the 54 places is covered by
+// exactly one present quad, and that quad has the colour of its sticker's number.
+inline ::testing::AssertionResult GeometryShowsStickers() {
+  int covered[7][4][4] = {};
+  int present = 0;
+  for (int c = 1; c <= 27; ++c)
+    for (int f = 1; f <= 6; ++f) {
+      const StickerQuad& q = CubeGeometry[c].Stickers[f];
+      if (!q.Present) continue;
+      ++present;
+      int face = 0, row = 0, col = 0;
+      if (!LocateQuad(q, face, row, col))
+        return ::testing::AssertionFailure() << "cubie " << c << " quad " << f << " is off the grid";
+      ++covered[face][row][col];
+      const int k = StickerAt(face, row, col);
+      if (k < 1 || k > 6) return ::testing::AssertionFailure() << "colour number " << k;
+      for (int ch = 0; ch < 3; ++ch)
+        if (q.Colour[ch] != static_cast<float>(FaceColors[k][ch]))
+          return ::testing::AssertionFailure()
+                 << "cubie " << c << " quad " << f << " at " << face << "/" << row << "," << col
+                 << " shows another colour than number " << k;
+    }
+  if (present != 54) return ::testing::AssertionFailure() << present << " quads present";
+  for (int f = 1; f <= 6; ++f)
+    for (int r = 1; r <= 3; ++r)
+      for (int c = 1; c <= 3; ++c)
+        if (covered[f][r][c] != 1)
+          return ::testing::AssertionFailure() << "place " << f << "/" << r << "," << c << " covered "
+                                               << covered[f][r][c] << " times";
+  return ::testing::AssertionSuccess();
+}
+
+// The angle between two vectors, in degrees.
+inline double AngleBetween(const Point3& a, const Point3& b) {
+  double dot = double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
+  double la = VectorLength(a), lb = VectorLength(b);
+  double c = dot / (la * lb);
+  if (c > 1) c = 1;
+  if (c < -1) c = -1;
+  return std::acos(c) * 180.0 / M_PI;
+}
+
+inline Point3 Cross(const Point3& a, const Point3& b) {
+  return Point3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+inline double Dot(const Point3& a, const Point3& b) {
+  return double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z;
+}
+
+}  // namespace apptest

@@ -1,0 +1,479 @@
+// File › Save and File › Open through the headless window, in a fresh directory per
+// test: the bytes written, the name rule, the overwrite question, the round trip, and
+// that a failed Open or Save loses nothing.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/cubefile.h"
+#include "app/handlers.h"
+#include "app/state.h"
+#include "cube/stickers.h"
+#include "platform/headless/headless.h"
+#include "render/geometry.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const Question = "Такой файл уже существует! Заменить его?";
+const char* const QuestionTitle = "Предупреждение!";
+const char* const ErrorCaption = "Tornelo";
+
+constexpr uid_t Nobody = 65534;
+
+std::vector<uint8_t> ReadAll(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& name, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(name, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> SolvedBytes() {
+  std::vector<uint8_t> bytes;
+  for (int f = 1; f <= 6; ++f) bytes.insert(bytes.end(), 9, static_cast<uint8_t>(f));
+  return bytes;
+}
+
+std::vector<uint8_t> CurrentStickers() { return std::vector<uint8_t>(Stickers, Stickers + StickerCount); }
+
+std::vector<std::string> Entries(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Runs work in a child process that has given up root (when the tests run as root,
+// permissions would not hold it back), and returns what work returned. "skip" when the
+// child could not drop its rights.
+std::string RunUnprivileged(const std::function<std::string()>& work) {
+  int channel[2];
+  if (pipe(channel) != 0) return "skip";
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    std::string result;
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(Nobody) != 0 || setuid(Nobody) != 0))
+      result = "skip";
+    else
+      result = work();
+    (void)!write(channel[1], result.data(), result.size());
+    _exit(0);
+  }
+  close(channel[1]);
+  std::string result;
+  char buffer[256];
+  ssize_t n;
+  while ((n = read(channel[0], buffer, sizeof buffer)) > 0) result.append(buffer, static_cast<size_t>(n));
+  close(channel[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return result;
+}
+
+// Gives path to the user RunUnprivileged runs as.
+void HandToChild(const std::string& path) {
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(path.c_str(), Nobody, Nobody), 0);
+  }
+}
+
+// Everything a failed Open must leave alone.
+struct Snapshot {
+  std::vector<uint8_t> Stickers;
+  std::vector<uint8_t> Geometry;
+  std::vector<std::pair<int, double>> Turns;
+  int Length;
+
+  static Snapshot Take() {
+    Snapshot s;
+    s.Stickers = CurrentStickers();
+    const auto* g = reinterpret_cast<const uint8_t*>(CubeGeometry);
+    s.Geometry.assign(g, g + sizeof CubeGeometry);
+    for (int i = 0; i < HistoryLength; ++i) s.Turns.emplace_back(::History[i].Layer, ::History[i].Angle);
+    s.Length = HistoryLength;
+    return s;
+  }
+  bool operator==(const Snapshot&) const = default;
+};
+
+class CubeFileTest : public ::testing::Test {
+ protected:
+  std::string Dir;
+
+  void SetUp() override {
+    HeadlessReset();
+    FormCreate();
+    SeedRandom(5150);
+    char pattern[] = "/tmp/tornelo-cubefile-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    Dir = pattern;
+    chmod(Dir.c_str(), 0755);   // the unprivileged child must reach its folders
+  }
+
+  void TearDown() override {
+    FormDestroy();
+    std::error_code ec;
+    for (const auto& e : fs::recursive_directory_iterator(Dir, ec))
+      if (e.is_directory()) chmod(e.path().c_str(), 0755);
+    fs::remove_all(Dir, ec);
+  }
+
+  std::string Path(const std::string& name) const { return Dir + "/" + name; }
+
+  // Random turns at Fast speed until count have been made and the last has ended.
+  static void Scramble(int count) {
+    Fast1Click();
+    Intermixing1Click();
+    for (int i = 0; i < 10000 && HistoryLength < count; ++i) Timer1Timer();
+    Intermixing1Click();
+    for (int i = 0; i < 10000 && TurnInProgress; ++i) Timer1Timer();
+    ASSERT_EQ(HistoryLength, count);
+    ASSERT_FALSE(TurnInProgress);
+  }
+
+  static const HeadlessMessage* LastMessage() {
+    return Headless.Messages.empty() ? nullptr : &Headless.Messages.back();
+  }
+};
+
+// The sticker of the cube model that quad f of cubie c shows in a freshly built cube:
+// the rows and columns of each face as the cube model lays them out.
+uint8_t ModelStickerOf(int c, int f) {
+  const int k = (c - 1) / 9 - 1, l = (c - 1) / 3 % 3 - 1, m = (c - 1) % 3 - 1;
+  int row = 0, col = 0;
+  switch (f) {
+    case 1: row = l + 2; col = m + 2; break;
+    case 2: row = -l + 2; col = m + 2; break;
+    case 3: row = -k + 2; col = m + 2; break;
+    case 4: row = -k + 2; col = -m + 2; break;
+    case 5: row = -k + 2; col = -l + 2; break;
+    case 6: row = -k + 2; col = l + 2; break;
+  }
+  return StickerAt(f, row, col);
+}
+
+TEST_F(CubeFileTest, SolvedCubeIsItsFiftyFourColourNumbers) {
+  EXPECT_EQ(WriteCubeFile(Path("solved")), "");
+  EXPECT_EQ(ReadAll(Path("solved.tnl")), SolvedBytes());
+  // Nothing else is left in the folder (no temporary file).
+  EXPECT_EQ(Entries(Dir), std::vector<std::string>{"solved.tnl"});
+}
+
+TEST_F(CubeFileTest, ExtensionIsAddedUnlessTheNameEndsInExactlyDotTnl) {
+  for (const char* name : {"cube.tnl", "cube.TNL", "a", "x.t", "tnl", ".tnl"})
+    EXPECT_EQ(WriteCubeFile(Path(name)), "") << name;
+  EXPECT_EQ(Entries(Dir), (std::vector<std::string>{".tnl", "a.tnl", "cube.TNL.tnl", "cube.tnl",
+                                                    "tnl.tnl", "x.t.tnl"}));
+  EXPECT_EQ(CubeFileNameFor("a"), "a.tnl");
+  EXPECT_EQ(CubeFileNameFor(""), ".tnl");
+  EXPECT_EQ(CubeFileNameFor("dir.tnl/x"), "dir.tnl/x.tnl");
+}
+
+TEST_F(CubeFileTest, SaveAsksBeforeReplacingEitherName) {
+  const std::vector<uint8_t> old(54, 6);
+  Scramble(10);
+  const std::vector<uint8_t> now = CurrentStickers();
+
+  // "n" whose ".tnl" form exists: asked; Cancel keeps the old file, OK replaces it.
+  WriteAll(Path("n.tnl"), old);
+  Headless.SaveAnswers.push_back(Path("n"));
+  Headless.OkCancelAnswers.push_back(false);
+  Save1Click();
+  ASSERT_EQ(Headless.Messages.size(), 1u);
+  EXPECT_EQ(Headless.Messages[0].Text, Question);
+  EXPECT_EQ(Headless.Messages[0].Caption, QuestionTitle);
+  EXPECT_TRUE(Headless.Messages[0].OkCancel);
+  EXPECT_EQ(ReadAll(Path("n.tnl")), old);
+
+  Headless.SaveAnswers.push_back(Path("n"));
+  Headless.OkCancelAnswers.push_back(true);
+  Save1Click();
+  EXPECT_EQ(Headless.Messages.size(), 2u);
+  EXPECT_EQ(ReadAll(Path("n.tnl")), now);
+
+  // "m.tnl" when only "m.tnl.tnl" exists: asked, and "m.tnl" itself is written.
+  WriteAll(Path("m.tnl.tnl"), old);
+  Headless.SaveAnswers.push_back(Path("m.tnl"));
+  Headless.OkCancelAnswers.push_back(true);
+  Save1Click();
+  EXPECT_EQ(Headless.Messages.size(), 3u);
+  EXPECT_EQ(ReadAll(Path("m.tnl")), now);
+  EXPECT_EQ(ReadAll(Path("m.tnl.tnl")), old);
+
+  // "p" that exists itself: asked; "p.tnl" is written, "p" stays.
+  WriteAll(Path("p"), old);
+  Headless.SaveAnswers.push_back(Path("p"));
+  Headless.OkCancelAnswers.push_back(true);
+  Save1Click();
+  EXPECT_EQ(Headless.Messages.size(), 4u);
+  EXPECT_EQ(ReadAll(Path("p.tnl")), now);
+  EXPECT_EQ(ReadAll(Path("p")), old);
+
+  // A new name: no question.
+  Headless.SaveAnswers.push_back(Path("fresh"));
+  Save1Click();
+  EXPECT_EQ(Headless.Messages.size(), 4u);
+  EXPECT_EQ(ReadAll(Path("fresh.tnl")), now);
+
+  // Cancelled dialog, and a turn in progress: nothing.
+  const auto before = Entries(Dir);
+  Save1Click();
+  EXPECT_EQ(Headless.SaveDialogRuns, 6);
+  TurnInProgress = true;
+  Headless.SaveAnswers.push_back(Path("busy"));
+  Save1Click();
+  Open1Click();
+  TurnInProgress = false;
+  EXPECT_EQ(Headless.SaveDialogRuns, 6);
+  EXPECT_EQ(Headless.OpenDialogRuns, 0);
+  EXPECT_EQ(Entries(Dir), before);
+}
+
+TEST_F(CubeFileTest, SaveThenOpenRestoresStickersAndDrawnColours) {
+  Scramble(25);
+  const std::vector<uint8_t> saved = CurrentStickers();
+  // The drawn cube before: where each sticker quad is and what colour it shows.
+  struct Seen {
+    double x, y, z;
+    float colour[3];
+  };
+  std::vector<Seen> before;
+  for (int c = 1; c <= 27; ++c)
+    for (int f = 1; f <= 6; ++f) {
+      const StickerQuad& q = CubeGeometry[c].Stickers[f];
+      if (!q.Present) continue;
+      Seen s{0, 0, 0, {q.Colour[0], q.Colour[1], q.Colour[2]}};
+      for (int i = 1; i <= 4; ++i) {
+        s.x += q.Corners[i].x / 4;
+        s.y += q.Corners[i].y / 4;
+        s.z += q.Corners[i].z / 4;
+      }
+      before.push_back(s);
+    }
+  ASSERT_EQ(before.size(), 54u);
+
+  Headless.SaveAnswers.push_back(Path("round"));
+  Save1Click();
+  ASSERT_EQ(ReadAll(Path("round.tnl")), saved);
+
+  New1Click();
+  ASSERT_EQ(CurrentStickers(), SolvedBytes());
+  CurrentLayer = 3;
+  TurnDirection = 1;
+  SingleStep = true;
+  Halted = false;
+  for (int i = 0; i < 100 && !(Halted && !TurnInProgress); ++i) Timer1Timer();
+  ASSERT_EQ(HistoryLength, 1);
+
+  Headless.OpenAnswers.push_back(Path("round.tnl"));
+  Open1Click();
+  EXPECT_TRUE(Headless.Messages.empty());
+  EXPECT_EQ(CurrentStickers(), saved);
+  EXPECT_EQ(HistoryLength, 0);
+  EXPECT_TRUE(History.empty());
+
+  // Every quad of the rebuilt cube shows the colour of its sticker in the file, and
+  // the same colour as the quad that stood at its place before saving.
+  int matched = 0;
+  for (int c = 1; c <= 27; ++c)
+    for (int f = 1; f <= 6; ++f) {
+      const StickerQuad& q = CubeGeometry[c].Stickers[f];
+      if (!q.Present) continue;
+      const int k = ModelStickerOf(c, f);
+      for (int ch = 0; ch < 3; ++ch) EXPECT_FLOAT_EQ(q.Colour[ch], static_cast<float>(FaceColors[k][ch]));
+      double x = 0, y = 0, z = 0;
+      for (int i = 1; i <= 4; ++i) {
+        x += q.Corners[i].x / 4;
+        y += q.Corners[i].y / 4;
+        z += q.Corners[i].z / 4;
+      }
+      for (const Seen& s : before) {
+        if (std::hypot(s.x - x, s.y - y, s.z - z) > 0.01) continue;
+        ++matched;
+        EXPECT_EQ(std::memcmp(s.colour, q.Colour, sizeof s.colour), 0) << c << " " << f;
+      }
+    }
+  EXPECT_EQ(matched, 54);
+
+  // The open dialog keeps its name: F3 again offers the same file.
+  EXPECT_EQ(Headless.OpenDialogName, Path("round.tnl"));
+}
+
+TEST_F(CubeFileTest, OnlyTheFirstFiftyFourBytesAreRead) {
+  std::vector<uint8_t> bytes = SolvedBytes();
+  std::swap(bytes[0], bytes[53]);
+  bytes.push_back(0xFF);
+  bytes.push_back(0);
+  WriteAll(Path("long.tnl"), bytes);
+  EXPECT_EQ(ReadCubeFile(Path("long.tnl")), "");
+  bytes.resize(54);
+  EXPECT_EQ(CurrentStickers(), bytes);
+}
+
+TEST_F(CubeFileTest, AFailedOpenKeepsCubeDrawingAndHistory) {
+  Scramble(7);
+  const Snapshot kept = Snapshot::Take();
+
+  std::vector<uint8_t> shortFile = SolvedBytes();
+  shortFile.pop_back();
+  WriteAll(Path("short.tnl"), shortFile);
+  std::vector<uint8_t> zero = SolvedBytes();
+  zero[20] = 0;
+  WriteAll(Path("zero.tnl"), zero);
+  std::vector<uint8_t> seven = SolvedBytes();
+  seven[53] = 7;
+  WriteAll(Path("seven.tnl"), seven);
+  WriteAll(Path("empty.tnl"), {});
+  fs::create_directory(Path("folder.tnl"));
+
+  const struct {
+    std::string Name;
+    std::string Text;
+  } cases[] = {
+      {Path("missing.tnl"), "File not found"},
+      {Path("nowhere/missing.tnl"), "File not found"},
+      {Path("short.tnl"), "Read beyond end of file"},
+      {Path("empty.tnl"), "Read beyond end of file"},
+      {Path("zero.tnl"), Path("zero.tnl") + " is not a cube file"},
+      {Path("seven.tnl"), Path("seven.tnl") + " is not a cube file"},
+      {Path("folder.tnl"), "File access denied"},
+  };
+  for (const auto& c : cases) {
+    Headless.OpenAnswers.push_back(c.Name);
+    Open1Click();
+    const HeadlessMessage* m = LastMessage();
+    ASSERT_NE(m, nullptr) << c.Name;
+    EXPECT_EQ(m->Text, c.Text);
+    EXPECT_EQ(m->Caption, ErrorCaption);
+    EXPECT_FALSE(m->OkCancel);
+    EXPECT_TRUE(Snapshot::Take() == kept) << c.Name;
+  }
+  EXPECT_EQ(Headless.Messages.size(), std::size(cases));
+
+  // Backmixing still undoes the turns made before the failed opens.
+  Backmixing1Click();
+  for (int i = 0; i < 1000 && !(Halted && !TurnInProgress); ++i) Timer1Timer();
+  EXPECT_EQ(CurrentStickers(), SolvedBytes());
+}
+
+TEST_F(CubeFileTest, UnreadableFolderAndReadOnlyFile) {
+  // A file in a folder its user may not enter: refused, nothing changes.
+  const std::string locked = Path("locked");
+  fs::create_directory(locked);
+  WriteAll(locked + "/cube.tnl", SolvedBytes());
+  HandToChild(locked);
+  chmod(locked.c_str(), 0);
+
+  // A read-only file of the user's own: opens.
+  const std::string open = Path("open");
+  fs::create_directory(open);
+  std::vector<uint8_t> bytes = SolvedBytes();
+  std::swap(bytes[4], bytes[13]);   // the two centres of faces 1 and 2
+  WriteAll(open + "/ro.tnl", bytes);
+  HandToChild(open);
+  HandToChild(open + "/ro.tnl");
+  chmod((open + "/ro.tnl").c_str(), 0444);
+
+  Scramble(5);
+  const std::string result = RunUnprivileged([&] {
+    const Snapshot kept = Snapshot::Take();
+    std::string out = ReadCubeFile(locked + "/cube.tnl");
+    out += Snapshot::Take() == kept ? " kept" : " changed";
+    out += "|" + ReadCubeFile(open + "/ro.tnl");
+    out += std::vector<uint8_t>(Stickers, Stickers + StickerCount) == bytes ? "loaded" : "not loaded";
+    out += HistoryLength == 0 ? " cleared" : " not cleared";
+    return out;
+  });
+  if (result == "skip") GTEST_SKIP() << "cannot run as an unprivileged user";
+  EXPECT_EQ(result, "File access denied kept|loaded cleared");
+}
+
+TEST_F(CubeFileTest, AFailedSaveLeavesTheOldFile) {
+  const std::vector<uint8_t> old(54, 3);
+  Scramble(9);
+
+  // A read-only folder: the new file cannot be made beside the old one.
+  const std::string folder = Path("ro");
+  fs::create_directory(folder);
+  WriteAll(folder + "/keep.tnl", old);
+  HandToChild(folder);
+  HandToChild(folder + "/keep.tnl");
+  chmod(folder.c_str(), 0555);
+  const std::string result = RunUnprivileged([&] {
+    Headless.Messages.clear();
+    Headless.SaveAnswers.push_back(folder + "/keep");
+    Headless.OkCancelAnswers.push_back(true);
+    Save1Click();
+    std::string out;
+    for (const HeadlessMessage& m : Headless.Messages) out += m.Text + "/" + m.Caption + ";";
+    return out;
+  });
+  if (result != "skip") {
+    EXPECT_EQ(result, std::string(Question) + "/" + QuestionTitle + ";File access denied/Tornelo;");
+  }
+  EXPECT_EQ(ReadAll(folder + "/keep.tnl"), old);
+  EXPECT_EQ(Entries(folder), std::vector<std::string>{"keep.tnl"});
+
+  // The target is a folder: the rename fails; the new file is removed again.
+  fs::create_directory(Path("box.tnl"));
+  WriteAll(Path("box.tnl/inside"), old);
+  Headless.SaveAnswers.push_back(Path("box"));
+  Save1Click();
+  ASSERT_NE(LastMessage(), nullptr);
+  EXPECT_EQ(LastMessage()->Text, "File access denied");
+  EXPECT_EQ(ReadAll(Path("box.tnl/inside")), old);
+  EXPECT_EQ(Entries(Dir), (std::vector<std::string>{"box.tnl", "ro"}));
+}
+
+TEST_F(CubeFileTest, ReplacingAFileKeepsItsPermissions) {
+  WriteAll(Path("shared.tnl"), std::vector<uint8_t>(54, 2));
+  chmod(Path("shared.tnl").c_str(), 0640);
+  Scramble(3);
+  EXPECT_EQ(WriteCubeFile(Path("shared.tnl")), "");
+  EXPECT_EQ(ReadAll(Path("shared.tnl")), CurrentStickers());
+  struct stat st;
+  ASSERT_EQ(stat(Path("shared.tnl").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(CubeBytes, CheckNeedsFiftyFourColourNumbers) {
+  std::string why;
+  std::vector<uint8_t> bytes = SolvedBytes();
+  EXPECT_TRUE(CheckCubeBytes(bytes.data(), bytes.size(), "f", why));
+  EXPECT_EQ(why, "");
+  EXPECT_FALSE(CheckCubeBytes(bytes.data(), 53, "f", why));
+  EXPECT_EQ(why, "Read beyond end of file");
+  EXPECT_FALSE(CheckCubeBytes(nullptr, 0, "f", why));
+  bytes.push_back(9);   // past the record: not looked at
+  EXPECT_TRUE(CheckCubeBytes(bytes.data(), bytes.size(), "f", why));
+  bytes[53] = 0;
+  EXPECT_FALSE(CheckCubeBytes(bytes.data(), bytes.size(), "f", why));
+  EXPECT_EQ(why, "f is not a cube file");
+
+  EXPECT_EQ(FileErrorText(ENOENT), "File not found");
+  EXPECT_EQ(FileErrorText(EACCES), "File access denied");
+  EXPECT_EQ(FileErrorText(ENOSPC), "Disk full");
+  EXPECT_EQ(FileErrorText(EIO), "I/O error " + std::to_string(EIO));
+}
+
+}  // namespace

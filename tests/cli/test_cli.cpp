@@ -1,0 +1,223 @@
+// tornelo-cli as a separate process: what it prints, what it writes and how it ends.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Solved = "111111111222222222333333333444444444555555555666666666";
+
+struct CliRun {
+  int Status;
+  std::string Out, Err;
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(Out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string Slurp(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& name, const std::string& bytes) {
+  std::ofstream(name, std::ios::binary) << bytes;
+}
+
+std::string SolvedBytes() {
+  std::string bytes;
+  for (char f = 1; f <= 6; ++f) bytes += std::string(9, f);
+  return bytes;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  std::string Dir;
+
+  void SetUp() override {
+    char pattern[] = "/tmp/tornelo-cli-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    Dir = pattern;
+  }
+  void TearDown() override { fs::remove_all(Dir); }
+
+  std::string Path(const std::string& name) const { return Dir + "/" + name; }
+
+  CliRun Cli(const std::vector<std::string>& args) const {
+    std::string command = Quote(TORNELO_CLI);
+    for (const std::string& a : args) command += " " + Quote(a);
+    command += " >" + Quote(Path("stdout")) + " 2>" + Quote(Path("stderr"));
+    const int raw = std::system(command.c_str());
+    CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(Path("stdout")), Slurp(Path("stderr"))};
+    return r;
+  }
+};
+
+// One line that says what is wrong, naming the file.
+void ExpectOneLineAbout(const CliRun& r, const std::string& name, const std::string& text) {
+  EXPECT_EQ(r.Out, "");
+  EXPECT_NE(r.Err.find(name), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find(text), std::string::npos) << r.Err;
+  EXPECT_EQ(r.Err.find('\n'), r.Err.size() - 1) << r.Err;
+}
+
+TEST_F(CliTest, RefusesFilesThatAreNoCube) {
+  std::string bytes = SolvedBytes();
+  bytes[30] = 9;
+  WriteBytes(Path("nine.tnl"), bytes);
+  WriteBytes(Path("short.tnl"), SolvedBytes().substr(0, 53));
+
+  CliRun r = Cli({"solve", Path("nine.tnl")});
+  EXPECT_EQ(r.Status, 2);
+  ExpectOneLineAbout(r, Path("nine.tnl"), "is not a cube file");
+
+  r = Cli({"solve", Path("short.tnl")});
+  EXPECT_EQ(r.Status, 2);
+  ExpectOneLineAbout(r, Path("short.tnl"), "Read beyond end of file");
+
+  r = Cli({"solve", Path("missing.tnl")});
+  EXPECT_EQ(r.Status, 2);
+  ExpectOneLineAbout(r, Path("missing.tnl"), "File not found");
+
+  r = Cli({"turn", Path("missing.tnl"), "--moves", "1 1", "--out", Path("x")});
+  EXPECT_EQ(r.Status, 2);
+  EXPECT_FALSE(fs::exists(Path("x.tnl")));
+}
+
+TEST_F(CliTest, SolvedCubePrintsOnlyItsStickers) {
+  WriteBytes(Path("solved.tnl"), SolvedBytes() + "extra");
+  const CliRun r = Cli({"solve", Path("solved.tnl")});
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out, "stickers " + Solved + "\n");
+  EXPECT_EQ(r.Err, "");
+}
+
+TEST_F(CliTest, ScrambleThenSolve) {
+  CliRun scramble = Cli({"scramble", "--turns", "40", "--seed", "77", "--out", Path("mixed")});
+  ASSERT_EQ(scramble.Status, 0) << scramble.Err;
+  const std::vector<std::string> turns = scramble.Lines();
+  ASSERT_EQ(turns.size(), 40u);
+  int previous = 0;
+  for (const std::string& t : turns) {
+    int layer = 0, qt = 0;
+    ASSERT_EQ(std::sscanf(t.c_str(), "%d %d", &layer, &qt), 2) << t;
+    EXPECT_TRUE(layer >= 1 && layer <= 6) << t;
+    EXPECT_NE(layer, previous) << t;
+    EXPECT_TRUE(qt == 1 || qt == -1 || qt == 2 || qt == -2) << t;
+    previous = layer;
+  }
+  const std::string mixed = Slurp(Path("mixed.tnl"));
+  ASSERT_EQ(mixed.size(), 54u);
+  EXPECT_NE(mixed, SolvedBytes());
+
+  // The same seed gives the same turns.
+  CliRun again = Cli({"scramble", "--turns", "40", "--seed", "77", "--out", Path("again.tnl")});
+  EXPECT_EQ(again.Out, scramble.Out);
+  EXPECT_EQ(Slurp(Path("again.tnl")), mixed);
+
+  const CliRun solve = Cli({"solve", Path("mixed.tnl")});
+  ASSERT_EQ(solve.Status, 0) << solve.Err;
+  const std::vector<std::string> lines = solve.Lines();
+  ASSERT_GT(lines.size(), 1u);
+  EXPECT_EQ(lines.back(), "stickers " + Solved);
+  int lastCode = 0;
+  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+    int code = 0, layer = 0, qt = 0;
+    ASSERT_EQ(std::sscanf(lines[i].c_str(), "%d %d %d", &code, &layer, &qt), 3) << lines[i];
+    EXPECT_TRUE(code >= 11 && code <= 73) << lines[i];
+    EXPECT_GE(code, lastCode) << "codes run in order";
+    EXPECT_TRUE(layer >= 1 && layer <= 6) << lines[i];
+    EXPECT_TRUE(qt == 1 || qt == -1 || qt == 2 || qt == -2) << lines[i];
+    lastCode = code;
+  }
+
+  // Playing the printed turns on the scrambled cube solves it too.
+  std::string moves;
+  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+    int code = 0, layer = 0, qt = 0;
+    std::sscanf(lines[i].c_str(), "%d %d %d", &code, &layer, &qt);
+    moves += (moves.empty() ? "" : ",") + std::to_string(layer) + " " + std::to_string(qt);
+  }
+  const CliRun replay = Cli({"turn", Path("mixed.tnl"), "--moves", moves, "--out", Path("replayed.tnl")});
+  ASSERT_EQ(replay.Status, 0) << replay.Err;
+  EXPECT_EQ(replay.Out, "stickers " + Solved + "\n");
+  EXPECT_EQ(Slurp(Path("replayed.tnl")), SolvedBytes());
+
+  // Build to step 1: the codes stop at 14 and the first face has its cross.
+  const CliRun cross = Cli({"solve", Path("mixed.tnl"), "--to-step", "1"});
+  ASSERT_EQ(cross.Status, 0) << cross.Err;
+  const std::vector<std::string> crossLines = cross.Lines();
+  for (size_t i = 0; i + 1 < crossLines.size(); ++i) EXPECT_LE(std::atoi(crossLines[i].c_str()), 14);
+  const std::string face1 = crossLines.back().substr(9, 9);
+  EXPECT_EQ(std::string({face1[1], face1[3], face1[5], face1[7]}), "1111");
+}
+
+TEST_F(CliTest, HalfTurnsOfEveryLayerMakeTheCheckerboard) {
+  WriteBytes(Path("solved.tnl"), SolvedBytes());
+  const CliRun r = Cli({"turn", Path("solved.tnl"), "--moves", "1 2,2 2,3 2,4 2,5 2,6 2", "--out", Path("chk")});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out, "stickers 121212121212121212343434343434343434565656565656565656\n");
+  // A quarter turn and its inverse, and a half turn twice, change nothing.
+  const CliRun back = Cli({"turn", Path("chk.tnl"), "--moves", "3 1, 3 -1 ,5 -2,5 2", "--out", Path("same.tnl")});
+  ASSERT_EQ(back.Status, 0) << back.Err;
+  EXPECT_EQ(Slurp(Path("same.tnl")), Slurp(Path("chk.tnl")));
+}
+
+TEST_F(CliTest, UsageErrorsExitOne) {
+  WriteBytes(Path("solved.tnl"), SolvedBytes());
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"unfold"},
+      {"solve"},
+      {"solve", Path("solved.tnl"), "--to-step", "8"},
+      {"solve", Path("solved.tnl"), "--to-step"},
+      {"solve", Path("solved.tnl"), "--frobnicate", "1"},
+      {"turn", Path("solved.tnl"), "--out", Path("o")},
+      {"turn", Path("solved.tnl"), "--moves", "7 1", "--out", Path("o")},
+      {"turn", Path("solved.tnl"), "--moves", "1 3", "--out", Path("o")},
+      {"turn", Path("solved.tnl"), "--moves", "1 0", "--out", Path("o")},
+      {"turn", Path("solved.tnl"), "--moves", "1", "--out", Path("o")},
+      {"turn", Path("solved.tnl"), "--moves", "1 1,", "--out", Path("o")},
+      {"scramble", "--turns", "-1", "--out", Path("o")},
+      {"scramble", "--turns", "5"},
+      {"scramble", "--turns", "5", "--seed", "x", "--out", Path("o")},
+  };
+  for (const auto& args : bad) {
+    const CliRun r = Cli(args);
+    std::string shown;
+    for (const auto& a : args) shown += a + " ";
+    EXPECT_EQ(r.Status, 1) << shown;
+    EXPECT_EQ(r.Out, "") << shown;
+    EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1) << shown << r.Err;
+  }
+  EXPECT_FALSE(fs::exists(Path("o.tnl")));
+
+  const CliRun help = Cli({"--help"});
+  EXPECT_EQ(help.Status, 0);
+  for (const char* word : {"solve", "turn", "scramble", "--to-step", "--moves", "--seed", "--out"})
+    EXPECT_NE(help.Out.find(word), std::string::npos) << word;
+}
+
+}  // namespace

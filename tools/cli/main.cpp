@@ -1,0 +1,340 @@
+// tornelo-cli: the program's cube commands without a window. It runs the same
+// handlers the menu runs (File › Open and Save, Build, Intermixing, single turns)
+// against the headless window system and drives them with the frame timer's tick.
+// It never creates an OpenGL context.
+
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <numbers>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/cubefile.h"
+#include "app/handlers.h"
+#include "app/state.h"
+#include "cube/movequeue.h"
+#include "cube/stickers.h"
+#include "platform/headless/headless.h"
+#include "solver/solver.h"
+
+namespace {
+
+constexpr int ExitUsage = 1;
+constexpr int ExitFile = 2;
+constexpr int ExitStuck = 3;
+
+// No build or turn of a consistent cube takes anywhere near this many ticks.
+constexpr long TickLimit = 2'000'000;
+
+const char* const Help =
+    "tornelo-cli: the cube commands of Tornelo without a window.\n"
+    "\n"
+    "  solve FILE [--to-step N]\n"
+    "      Opens FILE as File > Open does (at least 54 bytes, each of the first 54 a\n"
+    "      colour number 1..6) and runs Build, to step N of 1..7 (default 7), at the\n"
+    "      Fast speed. Prints one line \"CODE LAYER QT\" per turn played: the solver\n"
+    "      sub-step code that planned it (11..73), the layer 1..6 and the quarter\n"
+    "      turns (1, -1, 2 or -2); then \"stickers \" and the 54 colour digits of the\n"
+    "      cube at the end.\n"
+    "\n"
+    "  turn FILE --moves \"L Q,L Q,...\" --out OUT\n"
+    "      Opens FILE, plays the turns in order (layer L 1..6, Q = 1 or -1 as a single\n"
+    "      turn of the Enter key, Q = 2 or -2 as a queued half turn), saves the cube\n"
+    "      as File > Save does and prints its \"stickers \" line.\n"
+    "\n"
+    "  scramble --turns N [--seed S] --out OUT\n"
+    "      Makes N random turns as Intermixing does, from a solved cube, with the\n"
+    "      random generator seeded with S (by default from the clock); prints one\n"
+    "      line \"LAYER QT\" per turn and saves the cube as File > Save does.\n"
+    "\n"
+    "  File > Save adds \".tnl\" to a name that does not end in it; an existing file\n"
+    "  is replaced without asking.\n"
+    "\n"
+    "Exit status: 0 done, 1 usage error, 2 a file that cannot be read or written,\n"
+    "3 a build that did not end.\n";
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "tornelo-cli: %s (see tornelo-cli --help)\n", message.c_str());
+  return ExitUsage;
+}
+
+int FileError(const std::string& name, const std::string& text) {
+  // The cube-file check names the file itself; the standard texts do not.
+  if (text.compare(0, name.size(), name) == 0)
+    std::fprintf(stderr, "tornelo-cli: %s\n", text.c_str());
+  else
+    std::fprintf(stderr, "tornelo-cli: %s: %s\n", name.c_str(), text.c_str());
+  return ExitFile;
+}
+
+bool ParseInteger(std::string_view text, long long low, long long high, long long& value) {
+  if (text.empty()) return false;
+  const std::string s(text);
+  char* end = nullptr;
+  errno = 0;
+  const long long v = std::strtoll(s.c_str(), &end, 10);
+  if (errno != 0 || end == s.c_str() || *end != '\0' || v < low || v > high) return false;
+  value = v;
+  return true;
+}
+
+bool ParseSeed(std::string_view text, uint64_t& seed) {
+  if (text.empty() || text[0] == '-') return false;
+  const std::string s(text);
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long v = std::strtoull(s.c_str(), &end, 10);
+  if (errno != 0 || end == s.c_str() || *end != '\0') return false;
+  seed = v;
+  return true;
+}
+
+struct Move {
+  int Layer;
+  int QuarterTurns;
+};
+
+// "L Q,L Q,...": layers 1..6, quarter turns 1, -1, 2 or -2; blanks around the numbers
+// are free. An empty list is no turns.
+bool ParseMoves(std::string_view text, std::vector<Move>& moves, std::string& why) {
+  auto trim = [](std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+  };
+  if (trim(text).empty()) return true;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(',', start);
+    if (comma == std::string_view::npos) comma = text.size();
+    const std::string_view entry = trim(text.substr(start, comma - start));
+    const size_t blank = entry.find_first_of(" \t");
+    long long layer = 0, quarterTurns = 0;
+    if (blank == std::string_view::npos || !ParseInteger(entry.substr(0, blank), 1, 6, layer) ||
+        !ParseInteger(trim(entry.substr(blank)), -2, 2, quarterTurns) || quarterTurns == 0) {
+      why = "bad move \"" + std::string(entry) + "\": want LAYER (1..6) and QT (1, -1, 2 or -2)";
+      return false;
+    }
+    moves.push_back({static_cast<int>(layer), static_cast<int>(quarterTurns)});
+    start = comma + 1;
+  }
+  return true;
+}
+
+// The quarter turns of a recorded turn: History keeps the angle that undoes it.
+int QuarterTurnsOf(const HistoryEntry& e) {
+  return static_cast<int>(std::lround(-e.Angle / (std::numbers::pi / 2)));
+}
+
+void PrintStickers() {
+  std::string line = "stickers ";
+  for (int i = 0; i < StickerCount; ++i) line += static_cast<char>('0' + Stickers[i]);
+  std::printf("%s\n", line.c_str());
+}
+
+// A fresh main window on the headless window system: no GL context is asked for.
+void StartWindow() {
+  HeadlessReset();
+  FormCreate();
+}
+
+// Ticks until pred holds; false if it never did.
+template <typename Pred>
+bool TickUntil(Pred pred) {
+  for (long i = 0; i < TickLimit; ++i) {
+    if (pred()) return true;
+    Timer1Timer();
+  }
+  return pred();
+}
+
+struct Options {
+  std::vector<std::string> Positional;
+  std::string ToStep, Moves, Out, Turns, Seed;
+  bool HasToStep = false, HasMoves = false, HasOut = false, HasTurns = false, HasSeed = false;
+};
+
+// Splits args into positional words and the options the command allows.
+bool ParseOptions(int argc, char** argv, int first, const std::vector<std::string>& allowed,
+                  Options& o, std::string& why) {
+  for (int i = first; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+      bool known = false;
+      for (const std::string& a : allowed) known |= a == arg;
+      if (!known) {
+        why = "unknown option " + arg;
+        return false;
+      }
+      if (i + 1 >= argc) {
+        why = "option " + arg + " needs a value";
+        return false;
+      }
+      const std::string value = argv[++i];
+      auto set = [&](std::string& slot, bool& has) {
+        if (has) {
+          why = "option " + arg + " given twice";
+          return false;
+        }
+        slot = value;
+        has = true;
+        return true;
+      };
+      bool ok = true;
+      if (arg == "--to-step") ok = set(o.ToStep, o.HasToStep);
+      if (arg == "--moves") ok = set(o.Moves, o.HasMoves);
+      if (arg == "--out") ok = set(o.Out, o.HasOut);
+      if (arg == "--turns") ok = set(o.Turns, o.HasTurns);
+      if (arg == "--seed") ok = set(o.Seed, o.HasSeed);
+      if (!ok) return false;
+    } else {
+      o.Positional.push_back(arg);
+    }
+  }
+  return true;
+}
+
+int Solve(const Options& o) {
+  if (o.Positional.size() != 1) return UsageError("solve takes one FILE");
+  long long step = 7;
+  if (o.HasToStep && !ParseInteger(o.ToStep, 1, 7, step))
+    return UsageError("--to-step wants a step 1..7");
+  const std::string& file = o.Positional[0];
+
+  StartWindow();
+  const std::string error = ReadCubeFile(file);
+  if (!error.empty()) return FileError(file, error);
+
+  void (*const buildTo[])() = {nullptr, N11Click, N21Click, N31Click, N41Click,
+                               N51Click, N61Click, N71Click};
+  buildTo[step]();
+  Fast1Click();
+  Build1Click();
+  // Each tick starts at most one turn, and a turn the build plays is always a move of
+  // the queue planned under the current SolverStep, even when the same tick plans the
+  // next sub-step behind it.
+  for (long i = 0; i < TickLimit && (Building || TurnInProgress); ++i) {
+    const int code = SolverStep;
+    const int recorded = HistoryLength;
+    Timer1Timer();
+    if (HistoryLength == recorded + 1) {
+      const HistoryEntry& e = History[HistoryLength - 1];
+      std::printf("%d %d %d\n", code, e.Layer, QuarterTurnsOf(e));
+    }
+  }
+  if (Building || TurnInProgress) {
+    std::fprintf(stderr, "tornelo-cli: the build did not end\n");
+    return ExitStuck;
+  }
+  PrintStickers();
+  return 0;
+}
+
+int Turn(const Options& o) {
+  if (o.Positional.size() != 1) return UsageError("turn takes one FILE");
+  if (!o.HasMoves) return UsageError("turn needs --moves");
+  if (!o.HasOut) return UsageError("turn needs --out");
+  std::vector<Move> moves;
+  std::string why;
+  if (!ParseMoves(o.Moves, moves, why)) return UsageError(why);
+  const std::string& file = o.Positional[0];
+
+  StartWindow();
+  const std::string error = ReadCubeFile(file);
+  if (!error.empty()) return FileError(file, error);
+  Fast1Click();
+
+  for (const Move& m : moves) {
+    if (m.QuarterTurns == 1 || m.QuarterTurns == -1) {
+      // As the Enter key: the selected layer and direction, one turn, then halt.
+      CurrentLayer = m.Layer;
+      TurnDirection = m.QuarterTurns;
+      SingleStep = true;
+      Halted = false;
+      if (!TickUntil([] { return Halted && !TurnInProgress; })) return ExitStuck;
+    } else {
+      // A queue of one move whose sub-step is the target: the turn ends the "build".
+      ClearMoves();
+      AddMove(m.Layer, m.QuarterTurns);
+      MovePos = 0;
+      SolverStep = TargetStep;
+      Building = true;
+      Halted = false;
+      if (!TickUntil([] { return !Building && !TurnInProgress; })) return ExitStuck;
+    }
+  }
+
+  const std::string written = WriteCubeFile(o.Out);
+  if (!written.empty()) return FileError(CubeFileNameFor(o.Out), written);
+  PrintStickers();
+  return 0;
+}
+
+int Scramble(const Options& o) {
+  if (!o.Positional.empty()) return UsageError("scramble takes no FILE");
+  if (!o.HasTurns) return UsageError("scramble needs --turns");
+  if (!o.HasOut) return UsageError("scramble needs --out");
+  long long turns = 0;
+  if (!ParseInteger(o.Turns, 0, 1'000'000, turns)) return UsageError("--turns wants a count 0..1000000");
+  uint64_t seed = 0;
+  if (o.HasSeed && !ParseSeed(o.Seed, seed)) return UsageError("--seed wants a number 0..2^64-1");
+
+  StartWindow();
+  if (o.HasSeed) SeedRandom(seed);
+  Fast1Click();
+  if (turns > 0) {
+    Intermixing1Click();
+    for (long i = 0; i < TickLimit && HistoryLength < turns; ++i) {
+      const int recorded = HistoryLength;
+      Timer1Timer();
+      if (HistoryLength == recorded + 1) {
+        const HistoryEntry& e = History[HistoryLength - 1];
+        std::printf("%d %d\n", e.Layer, QuarterTurnsOf(e));
+      }
+    }
+    // Intermixing off: the turn in progress ends, no other starts.
+    Intermixing1Click();
+    if (!TickUntil([] { return !TurnInProgress; })) return ExitStuck;
+  }
+
+  const std::string written = WriteCubeFile(o.Out);
+  if (!written.empty()) return FileError(CubeFileNameFor(o.Out), written);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return UsageError("no command");
+  const std::string command = argv[1];
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::fputs(Help, stdout);
+    return 0;
+  }
+
+  std::vector<std::string> allowed;
+  if (command == "solve") allowed = {"--to-step"};
+  else if (command == "turn") allowed = {"--moves", "--out"};
+  else if (command == "scramble") allowed = {"--turns", "--seed", "--out"};
+  else return UsageError("unknown command \"" + command + "\"");
+
+  Options options;
+  std::string why;
+  for (int i = 2; i < argc; ++i)
+    if (std::string_view(argv[i]) == "--help") {
+      std::fputs(Help, stdout);
+      return 0;
+    }
+  if (!ParseOptions(argc, argv, 2, allowed, options, why)) return UsageError(why);
+
+  int status = 0;
+  if (command == "solve") status = Solve(options);
+  if (command == "turn") status = Turn(options);
+  if (command == "scramble") status = Scramble(options);
+  std::fflush(stdout);
+  return status;
+}
