@@ -1,0 +1,160 @@
+// What the readers tell the user when a picture cannot be had, from a file or from an
+// embedded block. Every case here fails before a texture is made, so no GL is needed.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "pictures.h"
+#include "platform/headless/headless.h"
+#include "textures/sources.h"
+#include "textures/textures.h"
+
+namespace {
+
+class Readers : public testing::Test {
+ protected:
+  void SetUp() override {
+    HeadlessReset();
+    ClearEmbeddedBlocks();
+  }
+  void TearDown() override { ClearEmbeddedBlocks(); }
+
+  // Runs the loader and checks that it failed with exactly this one message and left
+  // the out-parameter alone.
+  void ExpectRefused(const std::string& name, bool fromResource, const std::string& text,
+                     const std::string& caption) {
+    SCOPED_TRACE(name);
+    HeadlessReset();
+    unsigned int texture = 4242;
+    EXPECT_FALSE(LoadImageTexture(name, texture, fromResource));
+    EXPECT_EQ(texture, 4242u);
+    ASSERT_EQ(Headless.Messages.size(), 1u);
+    EXPECT_EQ(Headless.Messages[0].Text, text);
+    EXPECT_EQ(Headless.Messages[0].Caption, caption);
+    EXPECT_FALSE(Headless.Messages[0].OkCancel);
+  }
+};
+
+std::vector<Rgb> Grey(int count) { return std::vector<Rgb>(static_cast<std::size_t>(count), Rgb{9, 9, 9}); }
+
+TEST_F(Readers, OtherExtensionsLoadNothingAndSayNothing) {
+  for (const char* name : {"texture1.jpeg", "texture1.png", "texture1", "bmp", ".bm", "", "x.BMPX", "x.tga "}) {
+    SCOPED_TRACE(name);
+    unsigned int texture = 77;
+    EXPECT_FALSE(LoadImageTexture(name, texture, false));
+    EXPECT_FALSE(LoadImageTexture(name, texture, true));
+    EXPECT_EQ(texture, 77u);
+  }
+  EXPECT_TRUE(Headless.Messages.empty());
+}
+
+TEST_F(Readers, MissingFilesByExtension) {
+  const std::string dir = testing::TempDir() + "no-such-dir/";
+  ExpectRefused(dir + "texture1.jpg", false, "Couldn't load JPG - \"" + dir + "texture1.jpg\"", "BMP Unit");
+  ExpectRefused(dir + "TEXTURE1.JPG", false, "Couldn't load JPG - \"" + dir + "TEXTURE1.JPG\"", "BMP Unit");
+  ExpectRefused(dir + "face.Bmp", false, "Error opening " + dir + "face.Bmp", "BMP Unit");
+  ExpectRefused(dir + "face.tGa", false, "File not found  - " + dir + "face.tGa", "TGA Texture");
+  // A directory is no picture.
+  const std::string directory = testing::TempDir() + "tornelo-directory.bmp";
+  std::filesystem::create_directory(directory);
+  ExpectRefused(directory, false, "Error opening " + directory, "BMP Unit");
+  std::filesystem::remove(directory);
+}
+
+TEST_F(Readers, BmpFileMessages) {
+  const Bytes good = MakeBmp(4, 2, Grey(8));
+  struct Case {
+    const char* What;
+    std::size_t Field;   // 0: cut the file to Value bytes
+    uint32_t Value;
+    const char* Text;
+  };
+  const Case cases[] = {
+      {"palette past the end", BmpColoursUsedField, 100, "Error reading palette"},
+      {"pixel data short", 0, 60, "Error reading bitmap data"},
+      {"headers short", 0, 30, "Error reading bitmap data"},
+      {"size field too small", BmpSizeField, 12, "Error reading bitmap data"},
+      {"negative height", BmpHeightField, 0xFFFFFFFF, "Error reading bitmap data"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.What);
+    Bytes bmp = good;
+    if (c.Field == 0)
+      bmp.resize(c.Value);
+    else
+      PutU32(bmp, c.Field, c.Value);
+    TempFile file("bad.bmp", bmp);
+    ExpectRefused(file.Path, false, c.Text, "BMP Unit");
+  }
+}
+
+TEST_F(Readers, TgaFileMessages) {
+  struct Case {
+    const char* What;
+    Bytes File;
+    const char* Ending;   // after Couldn't load "name"
+  };
+  const Case refusals[] = {
+      {"type 1 with a colour map", MakeTga(1, 1, 1, 8, {1}, 1), ". Only 24 and 32bit TGA supported."},
+      {"colour map", MakeTga(2, 1, 1, 24, {1, 2, 3}, 1), ". Colormapped TGA files not supported."},
+      {"16 bits", MakeTga(2, 1, 1, 16, {1, 2}), ". Only 24 and 32 bit TGA files supported."},
+  };
+  for (const Case& c : refusals) {
+    SCOPED_TRACE(c.What);
+    TempFile file("bad.tga", c.File);
+    ExpectRefused(file.Path, false, "Couldn't load \"" + file.Path + "\"" + c.Ending, "TGA File Error");
+  }
+
+  const Bytes unreadable[] = {
+      {1, 2, 3},                                  // shorter than the header
+      MakeTga(2, 2, 2, 24, {1, 2, 3}),            // pixel data short
+      MakeTga(10, 2, 2, 24, {0xFF, 1, 2, 3}),     // run past the last pixel
+      MakeTga(2, 0, 2, 24, {}),                   // width 0
+  };
+  for (const Bytes& bytes : unreadable) {
+    TempFile file("bad.tga", bytes);
+    ExpectRefused(file.Path, false, "Couldn't read file \"" + file.Path + "\".", "TGA File Error");
+  }
+}
+
+TEST_F(Readers, CorruptJpegFileIsReportedAndLoadingGoesOn) {
+  TempFile file("bad.jpg", Bytes(300, 0x42));
+  ExpectRefused(file.Path, false, "Couldn't load JPG - \"" + file.Path + "\"", "BMP Unit");
+  TempFile empty("empty.jpg", {});
+  ExpectRefused(empty.Path, false, "Couldn't load JPG - \"" + empty.Path + "\"", "BMP Unit");
+}
+
+TEST_F(Readers, EmbeddedBlocksNotFound) {
+  ExpectRefused("face.bmp", true, "File not found in resource - face.bmp", "BMP Texture");
+  ExpectRefused("face.jpg", true, "File not found in resource - face.jpg", "JPG Texture");
+  ExpectRefused("face.tga", true, "File not found in resource - face.tga", "TGA Texture");
+  // A block is found by name and type: a BMP block does not serve the TGA reader.
+  RegisterEmbeddedBlock("FACE", "BMP", MakeBmp(4, 2, Grey(8)));
+  ExpectRefused("face.tga", true, "File not found in resource - face.tga", "TGA Texture");
+  ExpectRefused("other.bmp", true, "File not found in resource - other.bmp", "BMP Texture");
+}
+
+TEST_F(Readers, EmbeddedBlocksThatCannotBeRead) {
+  RegisterEmbeddedBlock("face", "BMP", Bytes(40, 0));
+  ExpectRefused("face.bmp", true, "Unable to read from resource - face.bmp", "BMP Unit");
+  RegisterEmbeddedBlock("face", "JPEG", Bytes(40, 0));
+  ExpectRefused("face.jpg", true, "Couldn't load JPG Resource - \"face.jpg\"", "BMP Unit");
+  RegisterEmbeddedBlock("face", "TGA", MakeTga(10, 4, 4, 24, {0x80, 1, 2, 3}));
+  ExpectRefused("face.tga", true, "Unable to read from resource - face.tga", "BMP Unit");
+  RegisterEmbeddedBlock("face", "TGA", {0, 0, 2});
+  ExpectRefused("face.tga", true, "Unable to read from resource - face.tga", "BMP Unit");
+  // The header checks speak as for a file.
+  RegisterEmbeddedBlock("face", "TGA", MakeTga(2, 1, 1, 16, {1, 2}));
+  ExpectRefused("face.tga", true, "Couldn't load \"face.tga\". Only 24 and 32 bit TGA files supported.",
+                "TGA File Error");
+}
+
+TEST(EmbeddedBlockName, IsThePartBeforeTheFirstDot) {
+  EXPECT_EQ(EmbeddedBlockName("texture1.jpg"), "texture1");
+  EXPECT_EQ(EmbeddedBlockName("my.face.bmp"), "my");
+  EXPECT_EQ(EmbeddedBlockName("noextension"), "");
+  EXPECT_EQ(EmbeddedBlockName(".bmp"), "");
+}
+
+}  // namespace

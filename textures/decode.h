@@ -1,0 +1,67 @@
+#pragma once
+// Decoding of the three picture formats, apart from OpenGL: each decoder takes the
+// bytes of a whole file (or embedded block) and gives the pixels that MakeGLTexture
+// takes, or says why it could not. Nothing here touches a file, a window or GL.
+//
+// Rows are laid out as OpenGL reads them with its default unpack alignment of 4:
+// every row starts at a multiple of 4 bytes (RowBytes), the bytes between rows are 0.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// Pixel formats, the values of GL_RGB and GL_RGBA.
+constexpr unsigned int PixelFormatRGB = 0x1907;
+constexpr unsigned int PixelFormatRGBA = 0x1908;
+
+// Largest width or height a reader accepts. It also keeps every size within the
+// 16-bit arguments of MakeGLTexture.
+constexpr int MaxImageSide = 16384;
+
+struct DecodedImage {
+  int Width = 0;
+  int Height = 0;
+  unsigned int Format = PixelFormatRGB;   // PixelFormatRGB: R, G, B; PixelFormatRGBA: R, G, B, A
+  std::vector<uint8_t> Pixels;            // Height rows of RowBytes(Width, Format)
+};
+
+// Bytes of one row as OpenGL reads it: width pixels, rounded up to a multiple of 4.
+inline std::size_t RowBytes(int width, unsigned int format) {
+  std::size_t packed = static_cast<std::size_t>(width) * (format == PixelFormatRGBA ? 4 : 3);
+  return (packed + 3) & ~static_cast<std::size_t>(3);
+}
+
+// --- BMP: uncompressed 24-bit pictures ---------------------------------------------
+// Rows in file order (bottom row first for the usual bottom-up file), R, G, B.
+enum class BmpStatus {
+  Ok,
+  HeaderShort,     // fewer than the 14 + 40 header bytes
+  BadDimensions,   // width or height not in 1..maxSide (top-down files included)
+  PaletteShort,    // colour table announced by the colours-used field runs past the end
+  SizeTooSmall,    // image-size field smaller than the padded rows it must hold
+  DataShort,       // fewer pixel bytes than the image-size field gives
+};
+BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int maxSide = MaxImageSide);
+
+// --- JPEG (libjpeg) ----------------------------------------------------------------
+// Bottom row first, R, G, B, 255.
+enum class JpegStatus {
+  Ok,
+  Corrupt,         // libjpeg gave up, or the picture cannot be had as RGB
+  BadDimensions,   // width or height above maxSide
+};
+JpegStatus DecodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image, int maxSide = MaxImageSide);
+
+// --- TGA: true-colour 24/32-bit, uncompressed (type 2) or run-length (type 10) ------
+// Rows in file order, R, G, B (depth 24) or R, G, B, A (depth 32).
+enum class TgaStatus {
+  Ok,
+  HeaderShort,     // fewer than 18 bytes
+  NotTrueColour,   // image type other than 2 and 10
+  ColourMapped,    // colour-map type other than 0
+  BadDepth,        // depth other than 24 and 32
+  BadDimensions,   // width or height not in 1..maxSide
+  DataShort,       // pixel data, or a run-length packet, run past the end of the bytes
+  RunPastImage,    // a run-length packet writes past the last pixel
+};
+TgaStatus DecodeTga(std::span<const uint8_t> bytes, DecodedImage& image, int maxSide = MaxImageSide);

@@ -1,0 +1,26 @@
+#pragma once
+// Where the readers take their bytes from: a file in the file system, or a data block
+// embedded in the program. The program itself embeds nothing; a caller (or a test)
+// that wants pictures inside the executable registers them here before loading.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Reads the whole file. False when it cannot be opened for reading (missing, not a
+// regular file, no permission); a read that stops early leaves the bytes that arrived.
+bool ReadFileBytes(const std::string& fileName, std::vector<uint8_t>& bytes);
+
+bool FileExists(const std::string& fileName);
+
+// The block name of a file name: the part before its first "." ("" without a ".").
+std::string EmbeddedBlockName(const std::string& fileName);
+
+// Adds (or replaces) the block of that name and type ("BMP", "JPEG", "TGA").
+// Names compare without regard to ASCII case.
+void RegisterEmbeddedBlock(const std::string& name, const std::string& type, std::vector<uint8_t> bytes);
+void ClearEmbeddedBlocks();
+
+// The block for fileName (looked up by EmbeddedBlockName) and type; nullptr when there
+// is none. The block stays valid until it is replaced or the store is cleared.
+const std::vector<uint8_t>* FindEmbeddedBlock(const std::string& fileName, const std::string& type);
