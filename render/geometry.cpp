@@ -186,25 +186,42 @@ void BuildCubeGeometry() {
   ResetStickers();
 }
 
+namespace {
+
+// Cosine and sine of a turn step in extended precision. A turn rotates some two
+// hundred points a tick by the same angle, so the last pair is kept.
+struct SineCosine {
+  long double c, s;
+};
+
+SineCosine SinCos(float angle) {
+  static float cachedAngle = 0.0f;
+  static SineCosine cached{1.0L, 0.0L};
+  if (angle != cachedAngle) {
+    cachedAngle = angle;
+    cached = {std::cos(static_cast<long double>(angle)), std::sin(static_cast<long double>(angle))};
+  }
+  return cached;
+}
+
+}  // namespace
+
 void RotatePointX(Point3& point, float angle) {
-  const long double c = std::cos(static_cast<long double>(angle));
-  const long double s = std::sin(static_cast<long double>(angle));
+  const auto [c, s] = SinCos(angle);
   const long double y = point.y, z = point.z;
   point.y = static_cast<float>(y * c - z * s);
   point.z = static_cast<float>(y * s + z * c);
 }
 
 void RotatePointY(Point3& point, float angle) {
-  const long double c = std::cos(static_cast<long double>(angle));
-  const long double s = std::sin(static_cast<long double>(angle));
+  const auto [c, s] = SinCos(angle);
   const long double z = point.z, x = point.x;
   point.z = static_cast<float>(z * c - x * s);
   point.x = static_cast<float>(z * s + x * c);
 }
 
 void RotatePointZ(Point3& point, float angle) {
-  const long double c = std::cos(static_cast<long double>(angle));
-  const long double s = std::sin(static_cast<long double>(angle));
+  const auto [c, s] = SinCos(angle);
   const long double x = point.x, y = point.y;
   point.x = static_cast<float>(x * c - y * s);
   point.y = static_cast<float>(x * s + y * c);
