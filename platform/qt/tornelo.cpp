@@ -1,0 +1,279 @@
+#include "platform/qt/tornelo.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QExposeEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QResizeEvent>
+#include <QSurfaceFormat>
+
+#include <cmath>
+#include <vector>
+
+#include "app/handlers.h"
+#include "app/menu.h"
+#include "platform/qt/aboutbox.h"
+#include "platform/qt/keys.h"
+
+TTornelo* Tornelo = nullptr;
+TAboutBox* AboutBox = nullptr;
+
+namespace {
+
+// The surface the frame wants: a double-buffered RGBA window with 8 bits per channel,
+// a 32-bit depth buffer and an 8-bit stencil, on the compatibility profile (the frame
+// draws with the fixed pipeline). There is no accumulation buffer to ask for here.
+QSurfaceFormat RequestedFormat() {
+  QSurfaceFormat format;
+  format.setRenderableType(QSurfaceFormat::OpenGL);
+  format.setProfile(QSurfaceFormat::CompatibilityProfile);
+  format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+  format.setRedBufferSize(8);
+  format.setGreenBufferSize(8);
+  format.setBlueBufferSize(8);
+  format.setAlphaBufferSize(8);
+  format.setDepthBufferSize(32);
+  format.setStencilBufferSize(8);
+  return format;
+}
+
+bool MouseButtonFromQt(Qt::MouseButton qtButton, MouseButton& button) {
+  switch (qtButton) {
+    case Qt::LeftButton: button = MouseButton::Left; return true;
+    case Qt::RightButton: button = MouseButton::Right; return true;
+    case Qt::MiddleButton: button = MouseButton::Middle; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+// --- The OpenGL area -----------------------------------------------------------------
+
+TGLWindow::TGLWindow() {
+  setSurfaceType(QWindow::OpenGLSurface);
+  // Only the main window answers to the program's name.
+  setTitle("Tornelo OpenGL area");
+  setFormat(RequestedFormat());
+}
+
+void TGLWindow::ClientSize(int& width, int& height) const {
+  const qreal ratio = devicePixelRatio();
+  width = static_cast<int>(std::lround(this->width() * ratio));
+  height = static_cast<int>(std::lround(this->height() * ratio));
+}
+
+void TGLWindow::exposeEvent(QExposeEvent*) {
+  if (isExposed() && Tornelo) Tornelo->FormPaint();
+}
+
+void TGLWindow::resizeEvent(QResizeEvent*) {
+  if (isExposed() && Tornelo) Tornelo->FormPaint();
+}
+
+void TGLWindow::keyPressEvent(QKeyEvent* event) {
+  FormKeyDown(VirtualKeyFromQt(event->key(), event->modifiers()));
+  event->accept();
+}
+
+void TGLWindow::mousePressEvent(QMouseEvent* event) {
+  MouseButton button;
+  if (!MouseButtonFromQt(event->button(), button)) return;
+  const qreal ratio = devicePixelRatio();
+  const QPointF p = event->position() * ratio;
+  FormMouseDown(button, static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+}
+
+void TGLWindow::mouseMoveEvent(QMouseEvent* event) {
+  const qreal ratio = devicePixelRatio();
+  const QPointF p = event->position() * ratio;
+  FormMouseMove(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+}
+
+void TGLWindow::mouseReleaseEvent(QMouseEvent* event) {
+  MouseButton button;
+  if (!MouseButtonFromQt(event->button(), button)) return;
+  const qreal ratio = devicePixelRatio();
+  const QPointF p = event->position() * ratio;
+  FormMouseUp(button, static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+}
+
+// --- The main window ---------------------------------------------------------------
+
+TTornelo::TTornelo() {
+  Tornelo = this;
+  setWindowTitle("Tornelo");
+  setWindowIcon(QIcon(ProgramPicture()));
+  // The restored geometry; the window is shown maximised.
+  move(345, 174);
+  resize(544, 375);
+
+  BuildMainMenu();
+
+  GLWindow = new TGLWindow;
+  GLContainer = QWidget::createWindowContainer(GLWindow, this);
+  GLContainer->setFocusPolicy(Qt::StrongFocus);
+  GLContainer->setMinimumSize(1, 1);
+  setCentralWidget(GLContainer);
+
+  Timer1.setInterval(30);
+  Timer1.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&Timer1, &QTimer::timeout, [] { Timer1Timer(); });
+
+  FormCreated = FormCreate();
+  // Timer1 runs from the window's creation on.
+  if (FormCreated && !Timer1.isActive()) Timer1.start();
+}
+
+TTornelo::~TTornelo() {
+  if (FormCreated) FormDestroy();
+  Timer1.stop();
+  ReleaseRenderContext();
+  if (Tornelo == this) Tornelo = nullptr;
+}
+
+void TTornelo::FormPaint() {
+  // Nothing can be seen of a window that is not exposed (hidden, minimised, closing).
+  if (!RenderContext || !GLWindow->isExposed()) return;
+  if (!RenderContext->makeCurrent(GLWindow)) return;
+  int width, height;
+  GLWindow->ClientSize(width, height);
+  PaintFrame(width, height);
+  RenderContext->swapBuffers(GLWindow);
+}
+
+bool TTornelo::CreateRenderContext() {
+  if (RenderContext) return MakeCurrent();
+  // The pixel format is chosen when the native window is made: the closest the
+  // platform has to the request (a 24-bit depth buffer where 32 bits are not offered).
+  GLWindow->create();
+  if (!GLWindow->handle()) return false;
+  auto* context = new QOpenGLContext;
+  context->setFormat(GLWindow->format());
+  if (!context->create() || !context->makeCurrent(GLWindow)) {
+    delete context;
+    return false;
+  }
+  RenderContext = context;
+  return true;
+}
+
+bool TTornelo::MakeCurrent() {
+  return RenderContext && RenderContext->makeCurrent(GLWindow);
+}
+
+void TTornelo::ReleaseRenderContext() {
+  if (!RenderContext) return;
+  RenderContext->doneCurrent();
+  delete RenderContext;
+  RenderContext = nullptr;
+}
+
+void TTornelo::keyPressEvent(QKeyEvent* event) {
+  // Keys that reach the main window rather than the OpenGL area go to the same handler.
+  FormKeyDown(VirtualKeyFromQt(event->key(), event->modifiers()));
+  event->accept();
+}
+
+void TTornelo::BuildMainMenu() {
+  QActionGroup* groups[4] = {};
+  std::vector<QMenu*> open;   // the top menu and the submenus open at this entry
+  for (int i = 0; i < MainMenuEntryCount; ++i) {
+    const MenuEntry& e = MainMenuEntries[i];
+    const MenuHandler handler = MenuHandlerFor(e.Name);
+    switch (e.Kind) {
+      case MenuKind::TopMenu: {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(e.Caption));
+        menu->menuAction()->setObjectName(e.Name);
+        if (handler) QObject::connect(menu, &QMenu::aboutToShow, [handler] { handler(); });
+        open.assign(1, menu);
+        break;
+      }
+      case MenuKind::Submenu: {
+        if (open.empty()) break;
+        QMenu* menu = open.back()->addMenu(QString::fromUtf8(e.Caption));
+        menu->menuAction()->setObjectName(e.Name);
+        open.push_back(menu);
+        break;
+      }
+      case MenuKind::SubmenuEnd:
+        if (open.size() > 1) open.pop_back();
+        break;
+      case MenuKind::Separator:
+        if (!open.empty()) open.back()->addSeparator()->setObjectName(e.Name);
+        break;
+      case MenuKind::TopCommand:
+      case MenuKind::Command:
+      case MenuKind::Toggle:
+      case MenuKind::Radio: {
+        QAction* action;
+        if (e.Kind == MenuKind::TopCommand) {
+          action = menuBar()->addAction(QString::fromUtf8(e.Caption));
+          open.clear();
+        } else {
+          if (open.empty()) break;
+          action = open.back()->addAction(QString::fromUtf8(e.Caption));
+        }
+        action->setObjectName(e.Name);
+        if (e.Shortcut[0]) {
+          action->setShortcut(QKeySequence(QString::fromUtf8(e.Shortcut)));
+          action->setShortcutContext(Qt::WindowShortcut);
+        }
+        if (e.Kind == MenuKind::Toggle || e.Kind == MenuKind::Radio) {
+          action->setCheckable(true);
+          action->setChecked(e.CheckedAtStart);
+        }
+        if (e.Kind == MenuKind::Radio) {
+          QActionGroup*& group = groups[static_cast<int>(e.Group)];
+          if (!group) {
+            group = new QActionGroup(this);
+            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+          }
+          group->addAction(action);
+        }
+        if (e.HasItem) {
+          Actions[static_cast<int>(e.Item)] = action;
+          Marks[static_cast<int>(e.Item)] = action->isChecked();
+        }
+        QObject::connect(action, &QAction::triggered, [this, &e] { RunMenuHandler(e); });
+        break;
+      }
+    }
+  }
+}
+
+void TTornelo::RunMenuHandler(const MenuEntry& entry) {
+  RestoreMarks();
+  if (MenuHandler handler = MenuHandlerFor(entry.Name)) handler();
+}
+
+void TTornelo::RestoreMarks() {
+  // Marks first, then the unmarking: within an exclusive group a new mark takes the old
+  // one away by itself.
+  for (int i = 0; i < static_cast<int>(MenuItem::Count); ++i)
+    if (Actions[i] && Actions[i]->isCheckable() && Marks[i] && !Actions[i]->isChecked())
+      Actions[i]->setChecked(true);
+  for (int i = 0; i < static_cast<int>(MenuItem::Count); ++i)
+    if (Actions[i] && Actions[i]->isCheckable() && !Marks[i] && Actions[i]->isChecked())
+      Actions[i]->setChecked(false);
+}
+
+void TTornelo::SetMenuChecked(MenuItem item, bool checked) {
+  QAction* action = Action(item);
+  if (!action) return;
+  action->setChecked(checked);
+  // A radio mark may have taken another item's mark away.
+  for (int i = 0; i < static_cast<int>(MenuItem::Count); ++i)
+    if (Actions[i]) Marks[i] = Actions[i]->isChecked();
+}
+
+QAction* TTornelo::TopMenuAction(const char* name) const {
+  for (QAction* action : menuBar()->actions())
+    if (action->objectName() == QLatin1String(name)) return action;
+  return nullptr;
+}

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Started where there are no texture pictures, the program reports each of the six
+# and then runs as usual: the cube is drawn and Esc ends it with status 0.
+# Usage: no_textures.sh path/to/tornelo
+source "$(dirname "$0")/lib.sh"
+
+mkdir "$WORK/empty"
+cd "$WORK/empty"
+"$PROGRAM" >"$WORK/out.txt" 2>&1 &
+PID=$!
+for i in 1 2 3 4 5 6; do
+  box=$(timeout 20 xdotool search --sync --onlyvisible --name '^BMP Unit$' | head -1) ||
+    fail "message $i about a missing picture did not come"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  for ((t = 0; t < 50; t++)); do   # until this box is gone
+    xdotool search --onlyvisible --name '^BMP Unit$' | grep -qx "$box" || break
+    sleep 0.1
+  done
+done
+kill -0 "$PID" 2>/dev/null || fail "the program ended after the messages (output: $(cat "$WORK/out.txt"))"
+
+find_window
+shot plain
+lit=$(share "$(region plain 0.38 0.3 0.62 0.7)" "r + g + b > 0.3")
+at_least "$lit" 0.8 || fail "no cube in the middle of the area ($lit lit)"
+
+xdotool windowfocus --sync "$WID"
+xdotool key Escape
+wait_exit 10
+[ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\""
+echo "ok: six messages, then the cube"
