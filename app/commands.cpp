@@ -14,23 +14,13 @@ namespace {
 
 void FlipMark(MenuItem item) { SysSetMenuChecked(item, !SysMenuChecked(item)); }
 
-// The frames of New's assembly: the stickers fly in from StickerLift 5 to 0.005 and
+// New's assembly: in 31 frames the stickers fly in from StickerLift 5 to 0.005 and
 // grow from points (StickerInset 1) to full size (0.1).
-constexpr int AssemblyFrames = 31;
+constexpr int AssemblySteps = 30;
 
 void BuildToStep(int item, MenuItem menuItem) {
   TargetStep = TargetStepForItem(item);
   SysSetMenuChecked(menuItem, true);
-}
-
-// Ends the turn in progress at once, as its last tick would (a single step halts).
-void DropTurnInProgress() {
-  TurnInProgress = false;
-  TurnRemaining = 0;
-  if (SingleStep) {
-    SingleStep = false;
-    Halted = true;
-  }
 }
 
 void SetSpeed(int divisor, MenuItem mark) {
@@ -53,14 +43,14 @@ void New1Click() {
   if (!TurnInProgress) {
     StickerInset = 1.0;
     StickerLift = 5.0;
-    for (int i = 0; i < AssemblyFrames; ++i) {
-      StickerInset = 1 - 0.9 * i / 30;
-      StickerLift = 5 - 4.995 * i / 30;
+    for (int i = 0; i <= AssemblySteps; ++i) {
+      StickerInset = 1 - 0.9 * i / AssemblySteps;
+      StickerLift = 5 - 4.995 * i / AssemblySteps;
       // A turn that a tick started among the previous frame's messages would go on
       // turning cubies that this rebuild puts back in place; it goes with the cube it
       // turned. Only a turn started after the last rebuild is played, on the new cube,
       // and it stays in the history.
-      if (TurnInProgress) DropTurnInProgress();
+      DropTurnInProgress();
       BuildCubeGeometry();
       ClearHistory();
       SysProcessEvents();

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -93,19 +94,20 @@ int CreateTemporaryBeside(const std::string& target, std::string& tempName) {
 // its corners; a later test that holds overrides an earlier one.
 constexpr double FaceLimit = 2.9;
 
-long RoundHalfEven(double v) { return std::lrint(v); }
+// The nearest integer, halves to even.
+int R(double v) { return static_cast<int>(std::lrint(v)); }
 
 struct QuadPlace {
   int Face = 0, Row = 0, Col = 0;
 };
 
 void LocateQuad(double mx, double my, double mz, QuadPlace& place) {
-  if (mx > FaceLimit) place = {1, int(RoundHalfEven(my / 2 + 2)), int(RoundHalfEven(mz / 2 + 2))};
-  if (mx < -FaceLimit) place = {2, int(RoundHalfEven(-my / 2 + 2)), int(RoundHalfEven(mz / 2 + 2))};
-  if (my > FaceLimit) place = {3, int(RoundHalfEven(-mx / 2 + 2)), int(RoundHalfEven(mz / 2 + 2))};
-  if (my < -FaceLimit) place = {4, int(RoundHalfEven(-mx / 2 + 2)), int(RoundHalfEven(-mz / 2 + 2))};
-  if (mz > FaceLimit) place = {5, int(RoundHalfEven(-mx / 2 + 2)), int(RoundHalfEven(-my / 2 + 2))};
-  if (mz < -FaceLimit) place = {6, int(RoundHalfEven(-mx / 2 + 2)), int(RoundHalfEven(my / 2 + 2))};
+  if (mx > FaceLimit) place = {1, R(my / 2 + 2), R(mz / 2 + 2)};
+  if (mx < -FaceLimit) place = {2, R(-my / 2 + 2), R(mz / 2 + 2)};
+  if (my > FaceLimit) place = {3, R(-mx / 2 + 2), R(mz / 2 + 2)};
+  if (my < -FaceLimit) place = {4, R(-mx / 2 + 2), R(-mz / 2 + 2)};
+  if (mz > FaceLimit) place = {5, R(-mx / 2 + 2), R(-my / 2 + 2)};
+  if (mz < -FaceLimit) place = {6, R(-mx / 2 + 2), R(my / 2 + 2)};
 }
 
 bool InRange(int v, int low, int high) { return v >= low && v <= high; }
@@ -147,7 +149,19 @@ void Open1Click() {
 }
 
 std::string WriteCubeFile(const std::string& name) {
-  const std::string target = CubeFileNameFor(name);
+  std::string target = CubeFileNameFor(name);
+  // A name that is a link stands for the file it leads to: that file gets the cube,
+  // and the link stays.
+  if (char* real = ::realpath(target.c_str(), nullptr)) {
+    target = real;
+    std::free(real);
+  }
+  // The rename below would replace a file whatever its protection; one that may not
+  // be written is refused as writing it would be.
+  struct stat old;
+  const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  if (replacing && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    return FileErrorText(errno);
 
   std::string tempName;
   const int fd = CreateTemporaryBeside(target, tempName);
@@ -156,9 +170,7 @@ std::string WriteCubeFile(const std::string& name) {
   int error = 0;
   if (!WriteFully(fd, Stickers, CubeFileSize)) error = errno;
   // A replaced file keeps its permissions.
-  struct stat old;
-  if (error == 0 && ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-    ::fchmod(fd, old.st_mode & 07777);
+  if (error == 0 && replacing) ::fchmod(fd, old.st_mode & 07777);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) error = errno;
@@ -184,6 +196,10 @@ std::string ReadCubeFile(const std::string& name) {
   std::string why;
   if (!CheckCubeBytes(bytes, static_cast<size_t>(got), name, why)) return why;
 
+  // Ticks run while the open dialog is up, so a turn may have started since the
+  // command began; it belongs to the cube being replaced and would go on turning a
+  // layer of the rebuilt one.
+  DropTurnInProgress();
   BuildCubeGeometry();
   std::memcpy(Stickers, bytes, CubeFileSize);
   RecolorFromStickers();

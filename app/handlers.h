@@ -14,6 +14,9 @@ void Timer1Timer();
 void BeginTurn();
 void AdvanceTurnGeometry();
 void PlanMoves();
+// Ends the turn in progress at once, as its last tick would, without moving its layer
+// further: for the commands that rebuild the drawn cube under it (New, Open).
+void DropTurnInProgress();
 
 // --- Keyboard and mouse ---
 enum class MouseButton { Left, Right, Middle };

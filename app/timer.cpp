@@ -75,6 +75,15 @@ void EndBuilding() {
   SysSetMenuChecked(MenuItem::Build1, false);
 }
 
+// The end of a turn: a turn asked for by Enter or Space halts the timer after it.
+void EndTurn() {
+  TurnInProgress = false;
+  if (SingleStep) {
+    SingleStep = false;
+    Halted = true;
+  }
+}
+
 void UpdateCaption() {
   if (ShowCounter) {
     const std::string caption = std::string(MainCaption) + ". Counter: " + std::to_string(HistoryLength);
@@ -95,13 +104,7 @@ void Timer1Timer() {
   if (TurnInProgress) {
     AdvanceTurnGeometry();
     TurnRemaining = TurnRemaining - std::fabs(TurnStep);
-    if (!(TurnRemaining > 0)) {
-      TurnInProgress = false;
-      if (SingleStep) {
-        SingleStep = false;
-        Halted = true;
-      }
-    }
+    if (!(TurnRemaining > 0)) EndTurn();
   }
 
   ArrowPhase += 3;
@@ -177,6 +180,12 @@ void BeginTurn() {
   if (planMore) PlanMoves();
 }
 
+void DropTurnInProgress() {
+  if (!TurnInProgress) return;
+  TurnRemaining = 0;
+  EndTurn();
+}
+
 void AdvanceTurnGeometry() {
   for (int i = 1; i <= MovingCount; ++i) RotateCubie(MovingCubies[i], TurnRotate, TurnStep);
 }
@@ -185,11 +194,7 @@ void PlanMoves() {
   SysStopTimer();
   Halted = false;
   ClearMoves();
-  if (!RunSubSteps()) {
-    SysSetMenuChecked(MenuItem::Build1, false);
-    Building = false;
-    Halted = true;
-  }
+  if (!RunSubSteps()) EndBuilding();   // nothing to play: the build is over
   MovePos = 0;
   SysStartTimer();
 }

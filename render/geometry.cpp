@@ -256,8 +256,11 @@ void RotateCubie(int c, PointRotation rotate, float angle) {
 SysColor FaceColorRGB(int index, int lightness) {
   SysColor colour = 0;
   for (int channel = 0; channel < 3; ++channel) {
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double value = lightness + std::nearbyint((255 - lightness) * FaceColors[index][channel]);
+    // The product of a byte and a double is exact in extended precision, so a product
+    // just under a half (0.7 * 255) is not rounded up to it before rounding to an
+    // integer; nearbyintl takes exact halves to even in the default rounding mode.
+    const long double scaled = static_cast<long double>(255 - lightness) * FaceColors[index][channel];
+    const long double value = lightness + std::nearbyintl(scaled);
     colour |= (static_cast<SysColor>(value) & 0xFF) << (8 * channel);
   }
   return colour;

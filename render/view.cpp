@@ -69,8 +69,15 @@ int ViewRotations(const Point3& up, const Point3& right, ViewRotation out[2]) {
   // has no such axis of its own; any horizontal one serves for the half turn.
   Point3 n = {a.z, 0, -a.x};
   if (!(VectorLength(n) > 0) && a.y < 0) n = {1, 0, 0};
-  const bool tilted = VectorLength(n) > 0;
-  if (tilted) out[count++] = {static_cast<float>(-alpha), n};
+  const double tiltAxisLength = VectorLength(n);
+  const bool tilted = tiltAxisLength > 0;
+  if (tilted) {
+    // Near straight up or down n is very short, and GL may then skip the rotation
+    // altogether (Mesa does below 1e-4), which would leave a view turned over the top
+    // upside down: the axis goes to GL with unit length.
+    const Point3 unit = {static_cast<float>(n.x / tiltAxisLength), 0, static_cast<float>(n.z / tiltAxisLength)};
+    out[count++] = {static_cast<float>(-alpha), unit};
+  }
 
   // Where right lands after that rotation.
   Point3 c = b;

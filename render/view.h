@@ -19,8 +19,8 @@ void RotateVectorAboutAxis(Point3& v, const Point3& axis, double degrees);
 
 // The (at most two) rotations that show up as the eye's +Y and right as its +X.
 // ViewRotations fills them as (angle in degrees, axis) pairs in the order they are
-// applied to the matrix and returns how many there are; ApplyViewOrientation
-// multiplies the current GL matrix by them.
+// applied to the matrix (the tilt axis with unit length) and returns how many there
+// are; ApplyViewOrientation multiplies the current GL matrix by them.
 struct ViewRotation {
   float degrees;
   Point3 axis;

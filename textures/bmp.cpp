@@ -32,12 +32,13 @@ BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int max
   const uint32_t sizeField = ReadU32(info + 20);
   const uint32_t coloursUsed = ReadU32(info + 32);
 
-  // Top-down pictures (negative height) are not taken.
-  if (width < 1 || height < 1 || width > maxSide || height > maxSide) return BmpStatus::BadDimensions;
-
-  // The colour table follows the headers; it is read past and not used.
+  // The colour table follows the headers; it is read past and not used. Being read
+  // before the sizes are looked at, a short one is told first.
   const uint64_t paletteEnd = HeadersSize + coloursUsed * PaletteEntrySize;
   if (paletteEnd > bytes.size()) return BmpStatus::PaletteShort;
+
+  // Top-down pictures (negative height) are not taken.
+  if (width < 1 || height < 1 || width > maxSide || height > maxSide) return BmpStatus::BadDimensions;
 
   // Rows are stored padded to 4 bytes, as OpenGL reads them.
   const std::size_t stride = RowBytes(width, PixelFormatRGB);

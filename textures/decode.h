@@ -36,8 +36,8 @@ inline std::size_t RowBytes(int width, unsigned int format) {
 enum class BmpStatus {
   Ok,
   HeaderShort,     // fewer than the 14 + 40 header bytes
-  BadDimensions,   // width or height not in 1..maxSide (top-down files included)
   PaletteShort,    // colour table announced by the colours-used field runs past the end
+  BadDimensions,   // width or height not in 1..maxSide (top-down files included)
   SizeTooSmall,    // image-size field smaller than the padded rows it must hold
   DataShort,       // fewer pixel bytes than the image-size field gives
 };

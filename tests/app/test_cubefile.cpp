@@ -26,6 +26,7 @@
 #include "cube/stickers.h"
 #include "platform/headless/headless.h"
 #include "render/geometry.h"
+#include "tests/app/app_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -443,6 +444,88 @@ TEST_F(CubeFileTest, AFailedSaveLeavesTheOldFile) {
   EXPECT_EQ(LastMessage()->Text, "File access denied");
   EXPECT_EQ(ReadAll(Path("box.tnl/inside")), old);
   EXPECT_EQ(Entries(Dir), (std::vector<std::string>{"box.tnl", "ro"}));
+}
+
+TEST_F(CubeFileTest, AFileOpenedWhileATurnRunsReplacesThatTurnsCube) {
+  // Under Intermixing the ticks go on while the open dialog is up, so the file is
+  // read with a turn of the old cube half done.
+  Scramble(6);
+  const std::vector<uint8_t> saved = CurrentStickers();
+  ASSERT_EQ(WriteCubeFile(Path("mid")), "");
+  New1Click();
+  SpeedDivisor = 40;
+  Intermixing1Click();
+  for (int i = 0; i < 100 && !TurnInProgress; ++i) Timer1Timer();
+  for (int i = 0; i < 7; ++i) Timer1Timer();
+  ASSERT_TRUE(TurnInProgress);
+
+  ASSERT_EQ(ReadCubeFile(Path("mid.tnl")), "");
+  EXPECT_EQ(CurrentStickers(), saved);
+  EXPECT_EQ(HistoryLength, 0);
+  EXPECT_TRUE(apptest::GeometryShowsStickers());
+
+  // The random turns go on, on the opened cube, and undo back to it.
+  Intermixing1Click();
+  for (int i = 0; i < 200 && TurnInProgress; ++i) Timer1Timer();
+  ASSERT_FALSE(TurnInProgress);
+  EXPECT_TRUE(apptest::GeometryShowsStickers());
+  Backmixing1Click();
+  for (int i = 0; i < 1000 && !(Halted && !TurnInProgress); ++i) Timer1Timer();
+  EXPECT_EQ(CurrentStickers(), saved);
+  EXPECT_TRUE(apptest::GeometryShowsStickers());
+
+  // A single step of Enter half done is dropped with its cube and leaves the timer halted.
+  CurrentLayer = 4;
+  SingleStep = true;
+  Halted = false;
+  for (int i = 0; i < 5; ++i) Timer1Timer();
+  ASSERT_TRUE(TurnInProgress);
+  ASSERT_EQ(ReadCubeFile(Path("mid.tnl")), "");
+  EXPECT_FALSE(TurnInProgress);
+  EXPECT_FALSE(SingleStep);
+  EXPECT_TRUE(Halted);
+  for (int i = 0; i < 30; ++i) Timer1Timer();
+  EXPECT_EQ(CurrentStickers(), saved);
+  EXPECT_TRUE(apptest::GeometryShowsStickers());
+}
+
+TEST_F(CubeFileTest, SaveKeepsAReadOnlyFileAndWritesThroughALink) {
+  const std::vector<uint8_t> old(54, 4);
+  Scramble(5);
+  const std::vector<uint8_t> now = CurrentStickers();
+
+  // A link: the file it leads to gets the cube, the link stays a link.
+  WriteAll(Path("real.tnl"), old);
+  ASSERT_EQ(symlink("real.tnl", Path("link.tnl").c_str()), 0);
+  Headless.SaveAnswers.push_back(Path("link"));
+  Headless.OkCancelAnswers.push_back(true);
+  Save1Click();
+  ASSERT_EQ(Headless.Messages.size(), 1u);   // the question only
+  EXPECT_EQ(ReadAll(Path("real.tnl")), now);
+  EXPECT_TRUE(fs::is_symlink(Path("link.tnl")));
+  EXPECT_EQ(Entries(Dir), (std::vector<std::string>{"link.tnl", "real.tnl"}));
+
+  // A read-only file in a folder its user may write: refused like a write to it, and
+  // kept as it was.
+  const std::string folder = Path("mine");
+  fs::create_directory(folder);
+  WriteAll(folder + "/ro.tnl", old);
+  HandToChild(folder);
+  HandToChild(folder + "/ro.tnl");
+  chmod((folder + "/ro.tnl").c_str(), 0444);
+  const std::string result = RunUnprivileged([&] {
+    Headless.Messages.clear();
+    Headless.SaveAnswers.push_back(folder + "/ro.tnl");
+    Headless.OkCancelAnswers.push_back(true);
+    Save1Click();
+    std::string out;
+    for (const HeadlessMessage& m : Headless.Messages) out += m.Text + "/" + m.Caption + ";";
+    return out;
+  });
+  if (result == "skip") GTEST_SKIP() << "cannot run as an unprivileged user";
+  EXPECT_EQ(result, std::string(Question) + "/" + QuestionTitle + ";File access denied/Tornelo;");
+  EXPECT_EQ(ReadAll(folder + "/ro.tnl"), old);
+  EXPECT_EQ(Entries(folder), std::vector<std::string>{"ro.tnl"});
 }
 
 TEST_F(CubeFileTest, ReplacingAFileKeepsItsPermissions) {

@@ -21,22 +21,10 @@
 
 namespace {
 
-bool IsSolved() {
-  for (int f = 1; f <= 6; ++f)
-    for (int p = 1; p <= 9; ++p)
-      if (StickerAtPos(f, p) != f) return false;
-  return true;
-}
+using apptest::StickersSolved;
 
-class MenuTest : public ::testing::Test {
+class MenuTest : public apptest::AppTest {
  protected:
-  void SetUp() override {
-    HeadlessReset();
-    FormCreate();
-    SeedRandom(20240611);
-  }
-  void TearDown() override { FormDestroy(); }
-
   // Ticks until done() holds; false when it did not within limit ticks.
   static bool TickUntil(const std::function<bool()>& done, int limit = 20000) {
     for (int i = 0; i < limit; ++i) {
@@ -233,7 +221,7 @@ TEST_F(MenuTest, BackmixingUndoesTheHistoryAndNeedsOne) {
   UserTurn(3, 1);
   UserTurn(5, -1);
   ASSERT_EQ(HistoryLength, 2);
-  ASSERT_FALSE(IsSolved());
+  ASSERT_FALSE(StickersSolved());
 
   // Not while Intermixing is marked.
   Intermixing1Click();
@@ -249,7 +237,7 @@ TEST_F(MenuTest, BackmixingUndoesTheHistoryAndNeedsOne) {
   EXPECT_EQ(HistoryLength, 0);
   EXPECT_FALSE(Backmixing);
   EXPECT_FALSE(HeadlessChecked(MenuItem::Backmixing1));
-  EXPECT_TRUE(IsSolved());
+  EXPECT_TRUE(StickersSolved());
 }
 
 TEST_F(MenuTest, IntermixingDuringBackmixingSwitchesToRandomTurns) {
@@ -294,10 +282,10 @@ TEST_F(MenuTest, NewBetweenRandomTurnsRebuildsAndTheTurnsGoOn) {
   Intermixing1Click();
   // Between two turns: the tick that ended one has run, the next has not.
   ASSERT_TRUE(TickUntil([] { return HistoryLength >= 3 && !TurnInProgress; }));
-  ASSERT_FALSE(IsSolved());
+  ASSERT_FALSE(StickersSolved());
 
   New1Click();
-  EXPECT_TRUE(IsSolved());
+  EXPECT_TRUE(StickersSolved());
   EXPECT_EQ(HistoryLength, 0);
   EXPECT_TRUE(History.empty());
   EXPECT_DOUBLE_EQ(StickerInset, 0.1);
@@ -319,7 +307,7 @@ TEST_F(MenuTest, NewAssemblesInThirtyOneFramesWithTheMixingCommandsLocked) {
   std::vector<Frame> frames;
   Headless.OnProcessEvents = [&] {
     frames.push_back({StickerInset, StickerLift, SysMenuEnabled(MenuItem::Intermixing1),
-                      SysMenuEnabled(MenuItem::Backmixing1), IsSolved()});
+                      SysMenuEnabled(MenuItem::Backmixing1), StickersSolved()});
     // Commands that arrive meanwhile: the two mixing commands do nothing at all.
     const int starts = Headless.TimerStarts;
     Intermixing1Click();
@@ -382,7 +370,7 @@ TEST_F(MenuTest, TicksAmongNewsFramesLeaveCubeAndDrawingInStep) {
   EXPECT_TRUE(apptest::GeometryShowsStickers());
   Backmixing1Click();
   ASSERT_TRUE(TickUntil([] { return Halted && !TurnInProgress; }));
-  EXPECT_TRUE(IsSolved());
+  EXPECT_TRUE(StickersSolved());
   EXPECT_TRUE(apptest::GeometryShowsStickers());
 
   // A key's single turn started among the frames is dropped with the old cube and
@@ -400,7 +388,7 @@ TEST_F(MenuTest, TicksAmongNewsFramesLeaveCubeAndDrawingInStep) {
   EXPECT_FALSE(TurnInProgress);
   EXPECT_FALSE(SingleStep);
   EXPECT_TRUE(Halted);
-  EXPECT_TRUE(IsSolved());
+  EXPECT_TRUE(StickersSolved());
   EXPECT_EQ(HistoryLength, 0);
   EXPECT_TRUE(apptest::GeometryShowsStickers());
 }
@@ -455,7 +443,7 @@ TEST_F(MenuTest, AColourFollowsItsStickersWhereverTheyAre) {
 
 TEST_F(MenuTest, BuildToStepOneStopsAfterTheCross) {
   Scramble(30);
-  ASSERT_FALSE(IsSolved());
+  ASSERT_FALSE(StickersSolved());
   N11Click();
   Fast1Click();
   Build1Click();
@@ -478,7 +466,7 @@ TEST_F(MenuTest, BuildToStepOneStopsAfterTheCross) {
   N71Click();
   Build1Click();
   ASSERT_TRUE(TickUntil([] { return !Building && !TurnInProgress; }));
-  EXPECT_TRUE(IsSolved());
+  EXPECT_TRUE(StickersSolved());
   EXPECT_EQ(SolverStep, 73);
 }
 

@@ -143,6 +143,7 @@ constexpr View Views[] = {
     {{10, 70, 130}, 40, -60},
     {{-30, 200, 15}, -75, 120},
     {{0, 0, 0}, 170, 10},        // nearly upside down
+    {{20, -35, 60}, 180, 0},     // turned over the top
 };
 
 TEST_F(FrameTest, StickersAppearWhereTheSceneTransformPutsThem) {

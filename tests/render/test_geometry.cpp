@@ -293,6 +293,10 @@ TEST_F(GeometryTest, FaceColorRGBRoundsHalvesToEven) {
   EXPECT_EQ(FaceColorRGB(2, 0), (128u << 16) | (255u << 8) | 128u);
   FaceColors[2][0] = 0.3;   // 254 * 0.3 = 76.2
   EXPECT_EQ(FaceColorRGB(2, 1) & 0xFF, 77u);
+  // The stored 1.5 / 255 is a little under it: 255 times it is just under 1.5 (though
+  // a double product rounds to exactly 1.5) and gives 1, not the even 2.
+  FaceColors[2][0] = 1.5 / 255;
+  EXPECT_EQ(FaceColorRGB(2, 0) & 0xFF, 1u);
 }
 
 }  // namespace

@@ -132,6 +132,13 @@ TEST(DecodeBmp, RefusesHeadersThatDoNotMatchTheData) {
   PutU16(bmp, 28, 1);
   DecodedImage image;
   EXPECT_EQ(DecodeBmp(bmp, image), BmpStatus::SizeTooSmall);
+
+  // The colour table is read before the sizes are looked at: a short one is what is
+  // told, whatever the sizes say.
+  bmp = MakeBmp(4, 2, Gradient(4, 2));
+  PutU32(bmp, BmpColoursUsedField, 7);
+  PutU32(bmp, BmpWidthField, 0);
+  EXPECT_EQ(DecodeBmp(bmp, image), BmpStatus::PaletteShort);
 }
 
 TEST(DecodeBmp, HonoursASmallerLimit) {
