@@ -83,7 +83,6 @@ int main(int argc, char* argv[]) {
 
   window.showMaximized();
   window.GLContainer->setFocus();
-  SysStartTimer();
 
   const int status = application.exec();
   AboutBox = nullptr;

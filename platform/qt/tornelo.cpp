@@ -9,10 +9,12 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QProxyStyle>
 #include <QResizeEvent>
 #include <QSurfaceFormat>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "app/handlers.h"
@@ -41,6 +43,16 @@ QSurfaceFormat RequestedFormat() {
   format.setStencilBufferSize(8);
   return format;
 }
+
+// The Colors menu draws its item images at their own 20 × 20 pixels; the style would
+// otherwise scale them down to its small-icon size and blur the swatches' frames.
+class TSwatchMenuStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_SmallIconSize) return 20;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
 
 bool MouseButtonFromQt(Qt::MouseButton qtButton, MouseButton& button) {
   switch (qtButton) {
@@ -125,9 +137,8 @@ TTornelo::TTornelo() {
   Timer1.setTimerType(Qt::PreciseTimer);
   QObject::connect(&Timer1, &QTimer::timeout, [] { Timer1Timer(); });
 
+  // FormCreate also starts Timer1: it runs from the window's creation on.
   FormCreated = FormCreate();
-  // Timer1 runs from the window's creation on.
-  if (FormCreated && !Timer1.isActive()) Timer1.start();
 }
 
 TTornelo::~TTornelo() {
@@ -198,6 +209,11 @@ void TTornelo::BuildMainMenu() {
         if (open.empty()) break;
         QMenu* menu = open.back()->addMenu(QString::fromUtf8(e.Caption));
         menu->menuAction()->setObjectName(e.Name);
+        if (std::strcmp(e.Name, "Colors1") == 0) {
+          auto* style = new TSwatchMenuStyle;
+          style->setParent(menu);
+          menu->setStyle(style);
+        }
         open.push_back(menu);
         break;
       }

@@ -40,6 +40,10 @@
 
 // Readable QStrings in failure messages.
 void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+void PrintTo(const QSize& size, std::ostream* out) { *out << size.width() << " x " << size.height(); }
+void PrintTo(const QColor& colour, std::ostream* out) {
+  *out << "(" << colour.red() << ", " << colour.green() << ", " << colour.blue() << ")";
+}
 
 namespace {
 
@@ -287,6 +291,33 @@ TEST_F(QtWindow, ColourItemsCarryFramedSwatches) {
   EXPECT_EQ(swatch.pixelColor(1, 1), QColor(0, 0x80, 0xFF));
   EXPECT_EQ(swatch.pixelColor(18, 18), QColor(0, 0x80, 0xFF));
   EXPECT_EQ(swatch.pixelColor(0, 19), QColor(Qt::black));
+}
+
+TEST_F(QtWindow, ColoursMenuShowsTheSwatchesAtTheirOwnSize) {
+  auto* colours = qobject_cast<QMenu*>(Act(MenuItem::N12)->parent());
+  ASSERT_NE(colours, nullptr);
+  colours->popup(QPoint(100, 100));
+  for (int i = 0; i < 100 && !colours->isVisible(); ++i) Settle(10);
+  ASSERT_TRUE(colours->isVisible());
+  Settle(50);
+  const QImage shown = colours->grab().toImage();
+  colours->hide();
+  // Each swatch as the menu draws it: a square of its colour inside a black frame of one
+  // pixel, the whole 20 × 20 pixels, not scaled. The fills of colours 1, 2, 5 and 6 as
+  // start-up paints them (lightness 1).
+  const QColor fills[] = {{255, 1, 1}, {1, 255, 1}, {255, 1, 255}, {255, 255, 1}};
+  for (const QColor& fill : fills) {
+    QRect box;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        if (shown.pixelColor(x, y) == fill) box |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(box.isEmpty()) << fill.name().toStdString() << " is not shown";
+    EXPECT_EQ(box.size(), QSize(18, 18)) << fill.name().toStdString();
+    const QRect frame = box.adjusted(-1, -1, 1, 1);
+    for (QPoint p : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight(),
+                     QPoint(frame.left(), frame.center().y()), QPoint(frame.center().x(), frame.top())})
+      EXPECT_EQ(shown.pixelColor(p), QColor(Qt::black)) << fill.name().toStdString();
+  }
 }
 
 TEST(QtKeys, VirtualKeyCodes) {

@@ -7,6 +7,16 @@ source "$(dirname "$0")/lib.sh"
 start_program
 shot start
 
+# The window is called "Tornelo" (find_window looks for it by that name) and asks to be
+# shown maximised; its restored geometry is 544 x 375 at 345, 174.
+state=$(xprop -id "$WID" _NET_WM_STATE)
+for atom in _NET_WM_STATE_MAXIMIZED_HORZ _NET_WM_STATE_MAXIMIZED_VERT; do
+  grep -q "$atom" <<<"$state" || fail "the window is not shown maximised: $state"
+done
+hints=$(xprop -id "$WID" WM_NORMAL_HINTS)
+grep -q "location: 345, 174" <<<"$hints" && grep -q "size: 544 by 375" <<<"$hints" ||
+  fail "the restored geometry is not 544 x 375 at 345, 174: $hints"
+
 # The menu bar sits above the OpenGL area: a light strip the width of the window.
 menu_height=$((GY - WY))
 [ "$menu_height" -ge 10 ] || fail "no room for a menu bar above the OpenGL area ($menu_height px)"
