@@ -8,6 +8,7 @@
 
 #include "cube/stickers.h"
 #include "gl_scene.h"
+#include "solved_geometry.h"
 #include "textures/textures.h"
 
 // The buffer every test draws into; frames may use a smaller client area inside it.
@@ -17,10 +18,7 @@ constexpr int BufferHeight = 400;
 class SceneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::copy(&DefaultFaceColors[0][0], &DefaultFaceColors[0][0] + 21, &FaceColors[0][0]);
-    StickerInset = 0.1;
-    StickerLift = 0.005;
-    BuildCubeGeometry();
+    BuildSolvedGeometry();
     ViewUp = {0, 1, 0};
     ViewRight = {1, 0, 0};
     RotateVectorAboutAxis(ViewRight, ViewUp, 95);

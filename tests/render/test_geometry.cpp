@@ -10,6 +10,7 @@
 #include "cube/stickers.h"
 #include "cube/turns.h"
 #include "render/geometry.h"
+#include "solved_geometry.h"
 
 namespace {
 
@@ -59,10 +60,7 @@ void AnimateQuarterTurn(int layer, int direction) {
 class GeometryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::copy(&DefaultFaceColors[0][0], &DefaultFaceColors[0][0] + 21, &FaceColors[0][0]);
-    StickerInset = 0.1;
-    StickerLift = 0.005;
-    BuildCubeGeometry();
+    BuildSolvedGeometry();
   }
   void TearDown() override { SetUp(); }
 };
