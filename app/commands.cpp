@@ -7,7 +7,8 @@
 #include "app/state.h"
 #include "cube/movequeue.h"
 #include "platform/platform.h"
-#include "render/geometry.h"
+#include "render/model.h"
+#include "render/turn.h"
 #include "solver/solver.h"
 
 namespace {
@@ -19,7 +20,7 @@ void FlipMark(MenuItem item) { SysSetMenuChecked(item, !SysMenuChecked(item)); }
 constexpr int AssemblySteps = 30;
 
 void BuildToStep(int item, MenuItem menuItem) {
-  TargetStep = TargetStepForItem(item);
+  SetTargetStep(item);
   SysSetMenuChecked(menuItem, true);
 }
 
@@ -67,10 +68,13 @@ void Exit1Click() { SysCloseMainWindow(); }
 void Build1Click() {
   if (SysMenuChecked(MenuItem::Intermixing1)) return;
   FlipMark(MenuItem::Build1);
-  MoveCount = 0;
-  SolverStep = 10;
-  Building = !Building;
-  if (Building) PlanMoves();
+  if (!Building) {
+    StartBuilding();
+  } else {
+    ClearMoves();
+    StartSolving();
+    Building = false;
+  }
 }
 
 void Rotation1Click() {

@@ -1,5 +1,4 @@
-// File › Save and File › Open, the saved-cube file, and the recolouring of the drawn
-// cube from Stickers.
+// File › Save and File › Open: writing and reading the saved-cube file.
 //
 // Open reads and checks the whole record before it touches anything, so a file that
 // cannot be used leaves the cube, its drawing and History as they were. Save writes a
@@ -11,7 +10,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -21,7 +19,8 @@
 #include "app/state.h"
 #include "cube/stickers.h"
 #include "platform/platform.h"
-#include "render/geometry.h"
+#include "render/model.h"
+#include "render/turn.h"
 
 namespace {
 
@@ -88,43 +87,6 @@ int CreateTemporaryBeside(const std::string& target, std::string& tempName) {
   }
   errno = EEXIST;
   return -1;
-}
-
-// The six tests that find the face, row and column of a sticker quad from the mean of
-// its corners; a later test that holds overrides an earlier one.
-constexpr double FaceLimit = 2.9;
-
-// The nearest integer, halves to even.
-int R(double v) { return static_cast<int>(std::lrint(v)); }
-
-struct QuadPlace {
-  int Face = 0, Row = 0, Col = 0;
-};
-
-void LocateQuad(double mx, double my, double mz, QuadPlace& place) {
-  if (mx > FaceLimit) place = {1, R(my / 2 + 2), R(mz / 2 + 2)};
-  if (mx < -FaceLimit) place = {2, R(-my / 2 + 2), R(mz / 2 + 2)};
-  if (my > FaceLimit) place = {3, R(-mx / 2 + 2), R(mz / 2 + 2)};
-  if (my < -FaceLimit) place = {4, R(-mx / 2 + 2), R(-mz / 2 + 2)};
-  if (mz > FaceLimit) place = {5, R(-mx / 2 + 2), R(-my / 2 + 2)};
-  if (mz < -FaceLimit) place = {6, R(-mx / 2 + 2), R(my / 2 + 2)};
-}
-
-bool InRange(int v, int low, int high) { return v >= low && v <= high; }
-
-// Stickers already show the turn in progress as finished, so a quad of a turning
-// cubie is placed where it will rest when the turn ends, not where it is drawn now.
-void PlaceAtTurnEnd(int c, double& mx, double& my, double& mz) {
-  if (!TurnInProgress) return;
-  for (int i = 1; i <= 9; ++i) {
-    if (MovingCubies[i] != c) continue;
-    Point3 p{static_cast<float>(mx), static_cast<float>(my), static_cast<float>(mz)};
-    TurnRotate(p, TurnStep < 0 ? -TurnRemaining : TurnRemaining);
-    mx = p.x;
-    my = p.y;
-    mz = p.z;
-    return;
-  }
 }
 
 }  // namespace
@@ -205,32 +167,4 @@ std::string ReadCubeFile(const std::string& name) {
   RecolorFromStickers();
   ClearHistory();
   return "";
-}
-
-void RecolorFromStickers() {
-  // A quad that none of the tests places (a layer caught mid-turn) takes the place
-  // found for the quad before it in this pass; before the first placed quad such a
-  // quad keeps its colour.
-  QuadPlace place;
-  for (int c = 1; c <= 27; ++c) {
-    for (int f = 1; f <= 6; ++f) {
-      StickerQuad& quad = CubeGeometry[c].Stickers[f];
-      if (!quad.Present) continue;
-      double mx = 0, my = 0, mz = 0;
-      for (int i = 1; i <= 4; ++i) {
-        mx += quad.Corners[i].x;
-        my += quad.Corners[i].y;
-        mz += quad.Corners[i].z;
-      }
-      mx /= 4;
-      my /= 4;
-      mz /= 4;
-      PlaceAtTurnEnd(c, mx, my, mz);
-      LocateQuad(mx, my, mz, place);
-      if (place.Face == 0 || !InRange(place.Row, 1, 3) || !InRange(place.Col, 1, 3)) continue;
-      const int k = StickerAt(place.Face, place.Row, place.Col);
-      if (!InRange(k, 1, 6)) continue;
-      for (int ch = 0; ch < 3; ++ch) quad.Colour[ch] = static_cast<float>(FaceColors[k][ch]);
-    }
-  }
 }

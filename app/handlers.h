@@ -12,11 +12,15 @@ void FormDestroy();
 // --- Frame timer ---
 void Timer1Timer();
 void BeginTurn();
-void AdvanceTurnGeometry();
 void PlanMoves();
 // Ends the turn in progress at once, as its last tick would, without moving its layer
 // further: for the commands that rebuild the drawn cube under it (New, Open).
 void DropTurnInProgress();
+// A build from the first sub-step: plans, and the ticks play the plan.
+void StartBuilding();
+// Plays one move (layer 1..6, quarter turns ±1 or ±2) through the ticks as a build's
+// move is played, and then stops: a half turn as one turn of the history.
+void PlayQueuedMove(int layer, int quarterTurns);
 
 // --- Keyboard and mouse ---
 enum class MouseButton { Left, Right, Middle };
@@ -73,7 +77,6 @@ void RefreshColorSwatches();
 // menu handlers show that text in the standard error box.
 std::string WriteCubeFile(const std::string& name);
 std::string ReadCubeFile(const std::string& name);
-void RecolorFromStickers();
 
 // --- Frame ---
 // Draws one frame of the current state (frame steps before the swap); the toolkit's

@@ -5,7 +5,8 @@
 #include "app/state.h"
 #include "cube/stickers.h"
 #include "platform/platform.h"
-#include "render/facemaps.h"
+#include "render/draw.h"
+#include "render/model.h"
 #include "render/view.h"
 
 namespace {

@@ -1,40 +1,64 @@
-// The program-wide state of the main window, with the values it has when the program
-// starts, the turn history and the program's one random generator.
+// The program-wide state of the main window, the values a new window gives it, the
+// turn history and the program's one random generator.
 
 #include "app/state.h"
 
 #include <chrono>
 #include <random>
 
-bool TurnInProgress = false;
-bool Halted = true;
-bool SingleStep = false;
-bool Building = false;
-bool Backmixing = false;
-bool ShowArrows = false;
-bool Spinning = false;
-bool Tracing = false;
-bool Paused = false;
-bool ShowCounter = false;
-bool Dragging = false;
+bool Halted;
+bool SingleStep;
+bool Building;
+bool Backmixing;
+bool ShowArrows;
+bool Spinning;
+bool Tracing;
+bool Paused;
+bool ShowCounter;
+bool Dragging;
 
-int32_t CurrentLayer = 1;
-int32_t TurnDirection = 1;
-int32_t SpeedDivisor = 40;
-float TurnStep = 0;
-float TurnRemaining = 0;
-float ArrowPhase = 0;
-float SpinAngles[3] = {45, 45, 45};
-float SpinRates[3] = {0, 0, 0};
-int32_t LastMouseX = 0, LastMouseY = 0;
-int32_t LastRandomLayer = 0;
-int32_t TracingCountdown = 0;
-int32_t TracingDirection = 0;
+int32_t CurrentLayer;
+int32_t TurnDirection;
+int32_t SpeedDivisor;
+float ArrowPhase;
+float SpinAngles[3];
+float SpinRates[3];
+int32_t LastMouseX, LastMouseY;
+int32_t LastRandomLayer;
+int32_t TracingCountdown;
+int32_t TracingDirection;
 
 std::vector<HistoryEntry> History;
 int32_t HistoryLength = 0;
 
 bool RenderContextReady = false;
+
+void ResetProgramState() {
+  Halted = true;
+  SingleStep = false;
+  Building = false;
+  Backmixing = false;
+  ShowArrows = false;
+  Spinning = false;
+  Tracing = false;
+  Paused = false;
+  ShowCounter = false;
+  Dragging = false;
+
+  CurrentLayer = 1;
+  TurnDirection = 1;
+  SpeedDivisor = 40;   // Medium
+  ArrowPhase = 0;
+  for (int axis = 0; axis < 3; ++axis) {
+    SpinAngles[axis] = 45;
+    SpinRates[axis] = 0;
+  }
+  LastMouseX = LastMouseY = 0;
+  LastRandomLayer = 0;
+  TracingCountdown = 0;
+  TracingDirection = 0;
+  ClearHistory();
+}
 
 void AppendHistory(int layer, double angle) {
   // The storage follows the counter: entries beyond it (taken off by Backmixing) are

@@ -1,12 +1,14 @@
 #pragma once
-// The program-wide state of the main window: run flags, turn state, view spin, and
-// the history of turns. Only the user-interface thread touches it.
+// The program-wide state of the main window: run flags, view spin, and the history of
+// turns. Only the user-interface thread touches it. The turn in progress
+// (TurnInProgress, TurnStep, TurnRemaining) is the drawn cube's: render/turn.h.
 
 #include <cstdint>
 #include <vector>
 
+#include "render/turn.h"
+
 // --- Run flags ---
-extern bool TurnInProgress;   // a layer turn is being animated
 extern bool Halted;           // the tick starts no new turn
 extern bool SingleStep;       // Enter or Space asked for one turn
 extern bool Building;         // the solver's queued turns are being played
@@ -22,8 +24,6 @@ extern bool Dragging;         // a mouse button is down: moves turn the view
 extern int32_t CurrentLayer;     // 1..6, the layer Enter turns and the arrows show
 extern int32_t TurnDirection;    // +1 or -1
 extern int32_t SpeedDivisor;     // a half turn lasts this many ticks: 2, 20, 40, 100
-extern float TurnStep;           // signed radians per tick of the turn in progress
-extern float TurnRemaining;      // radians still to turn
 extern float ArrowPhase;         // degrees, 0 <= value < 72
 extern float SpinAngles[3];      // degrees about X, Y, Z
 extern float SpinRates[3];       // degrees per tick while Spinning
@@ -43,6 +43,9 @@ extern int32_t HistoryLength;   // valid entries; the counter in the caption
 
 void AppendHistory(int layer, double angle);
 void ClearHistory();
+
+// Every variable above with the value a new window starts with.
+void ResetProgramState();
 
 // True once FormCreate has a current OpenGL context; the drawing, picking and texture
 // steps are skipped without one (the headless tools run without it).

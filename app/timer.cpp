@@ -10,27 +10,19 @@
 #include "cube/movequeue.h"
 #include "cube/turns.h"
 #include "platform/platform.h"
-#include "render/geometry.h"
+#include "render/turn.h"
 #include "render/view.h"
 #include "solver/solver.h"
 
 namespace {
 
-constexpr long double Pi = 3.141592653589793238462643383279502884L;
-
-// Turn angles are kept in 32-bit floats, and the length of a turn in ticks depends on
-// it: π/2 and π/SpeedDivisor are formed at full precision and rounded once when
-// stored. A quarter turn then lasts exactly SpeedDivisor/2 ticks and a half turn
-// SpeedDivisor ticks at every speed the menu offers; in doubles a half turn at speed
-// 100 would take one tick too many.
-float QuarterTurnsAngle(int quarterTurns) { return static_cast<float>(quarterTurns * Pi / 2); }
+// One tick's step of a turn, π/SpeedDivisor formed at full precision and rounded once
+// when stored, like the turn's angle (cube/move.h): a quarter turn then lasts exactly
+// SpeedDivisor/2 ticks and a half turn SpeedDivisor ticks at every speed the menu
+// offers; in doubles a half turn at speed 100 would take one tick too many.
 float StepAngle(int speedDivisor) { return static_cast<float>(Pi / speedDivisor); }
 
 int SignOf(float angle) { return angle < 0 ? -1 : 1; }
-
-// How many cubies the turn in progress moves: nine, unless the drawn cube has come
-// apart from its grid.
-int MovingCount = 0;
 
 // Directions of the Tracing wander: 0 and 1 turn ViewRight about ViewUp, 2 and 3
 // ViewUp about ViewRight.
@@ -77,7 +69,7 @@ void EndBuilding() {
 
 // The end of a turn: a turn asked for by Enter or Space halts the timer after it.
 void EndTurn() {
-  TurnInProgress = false;
+  EndTurnGeometry();
   if (SingleStep) {
     SingleStep = false;
     Halted = true;
@@ -101,11 +93,7 @@ void Timer1Timer() {
 
   if (!TurnInProgress && !Halted) BeginTurn();
 
-  if (TurnInProgress) {
-    AdvanceTurnGeometry();
-    TurnRemaining = TurnRemaining - std::fabs(TurnStep);
-    if (!(TurnRemaining > 0)) EndTurn();
-  }
+  if (TurnInProgress && AdvanceTurnGeometry()) EndTurn();
 
   ArrowPhase += 3;
   if (ArrowPhase >= 72) ArrowPhase = 0;
@@ -118,6 +106,7 @@ void Timer1Timer() {
 
 void BeginTurn() {
   bool planMore = false;
+  float angle = 0;   // signed: the turn's direction and size
 
   if (Backmixing) {
     if (HistoryLength <= 0) {
@@ -128,52 +117,49 @@ void BeginTurn() {
     }
     const HistoryEntry& e = History[HistoryLength - 1];
     CurrentLayer = e.Layer;
-    TurnRemaining = static_cast<float>(e.Angle);
-    TurnDirection = SignOf(TurnRemaining);
+    angle = static_cast<float>(e.Angle);
+    TurnDirection = SignOf(angle);
     --HistoryLength;
     if (HistoryLength == 0) EndBackmixing();
   } else {
     if (Building) {
-      if (MovePos < 0 || MovePos >= MoveCount) {
+      QueuedMove move;
+      if (!TakeNextMove(move)) {
         // Every start of a build plans first, and planning ends the build when it
         // leaves the queue empty; should the queue still be found used up, the build
         // ends here rather than read past it.
         EndBuilding();
         return;
       }
-      CurrentLayer = MoveLayers[MovePos];
-      TurnRemaining = MoveAngles[MovePos];
-      TurnDirection = SignOf(TurnRemaining);
-      if (MovePos == MoveCount - 1) {
-        if (SolverStep == TargetStep)
+      CurrentLayer = move.Layer;
+      angle = move.Angle;
+      TurnDirection = SignOf(angle);
+      if (move.Last) {
+        if (PlanningDone())
           EndBuilding();
         else
           planMore = true;
       }
-      ++MovePos;
     } else if (SingleStep) {
-      TurnRemaining = QuarterTurnsAngle(TurnDirection);
+      angle = QuarterTurnsAngle(TurnDirection);
     } else {
       do CurrentLayer = RandomBelow(6) + 1;
       while (CurrentLayer == LastRandomLayer);
       LastRandomLayer = CurrentLayer;
       const int quarterTurns = RandomBelow(2) + 1;
       const int sign = RandomBelow(2) == 0 ? 1 : -1;
-      TurnRemaining = QuarterTurnsAngle(sign * quarterTurns);
+      angle = QuarterTurnsAngle(sign * quarterTurns);
       TurnDirection = sign;
     }
-    AppendHistory(CurrentLayer, -static_cast<double>(TurnRemaining));
+    AppendHistory(CurrentLayer, -static_cast<double>(angle));
   }
 
-  TurnStep = StepAngle(SpeedDivisor) * TurnDirection;
-  TurnRemaining = std::fabs(TurnRemaining);
-
   // Stickers show the result of the turn at once; the drawn layer follows tick by tick.
-  const bool halfTurn = TurnRemaining > 3.0f;
+  const float size = std::fabs(angle);
+  const bool halfTurn = size > 3.0f;
   QuarterTurn(CurrentLayer, TurnDirection);
   if (halfTurn) QuarterTurn(CurrentLayer, TurnDirection);
-  MovingCount = ChooseMovingCubies(CurrentLayer);
-  TurnInProgress = true;
+  StartTurnGeometry(CurrentLayer, StepAngle(SpeedDivisor) * TurnDirection, size);
 
   // The solver plans its next sub-step from Stickers, which already show the cube as
   // it will be when this turn ends.
@@ -182,12 +168,25 @@ void BeginTurn() {
 
 void DropTurnInProgress() {
   if (!TurnInProgress) return;
-  TurnRemaining = 0;
+  DropTurnGeometry();
   EndTurn();
 }
 
-void AdvanceTurnGeometry() {
-  for (int i = 1; i <= MovingCount; ++i) RotateCubie(MovingCubies[i], TurnRotate, TurnStep);
+void StartBuilding() {
+  ClearMoves();
+  StartSolving();
+  Building = true;
+  PlanMoves();
+}
+
+void PlayQueuedMove(int layer, int quarterTurns) {
+  // A plan of one move with nothing after it: the build ends with its turn.
+  ClearMoves();
+  AddMove(layer, quarterTurns);
+  RewindMoves();
+  StopPlanning();
+  Building = true;
+  Halted = false;
 }
 
 void PlanMoves() {
@@ -195,6 +194,6 @@ void PlanMoves() {
   Halted = false;
   ClearMoves();
   if (!RunSubSteps()) EndBuilding();   // nothing to play: the build is over
-  MovePos = 0;
+  RewindMoves();
   SysStartTimer();
 }

@@ -1,7 +1,5 @@
 #include "cube/movequeue.h"
 
-#include <numbers>
-
 std::vector<int32_t> MoveLayers;
 std::vector<float> MoveAngles;
 int32_t MoveCount = 0;
@@ -12,12 +10,24 @@ void AddMove(int layer, int quarterTurns) {
   MoveLayers.resize(MoveCount);
   MoveAngles.resize(MoveCount);
   MoveLayers[MoveCount - 1] = layer;
-  // Formed in higher precision, stored as a 32-bit float: ±1.5707964 or ±3.1415927.
-  MoveAngles[MoveCount - 1] = static_cast<float>(quarterTurns * (std::numbers::pi_v<long double> / 2));
+  MoveAngles[MoveCount - 1] = QuarterTurnsAngle(quarterTurns);
+}
+
+void AddMoves(std::span<const Move> moves) {
+  for (const Move& m : moves) AddMove(m);
 }
 
 void ClearMoves() {
   MoveCount = 0;
   MoveLayers.clear();
   MoveAngles.clear();
+}
+
+void RewindMoves() { MovePos = 0; }
+
+bool TakeNextMove(QueuedMove& move) {
+  if (MovePos < 0 || MovePos >= MoveCount) return false;
+  move = {MoveLayers[MovePos], MoveAngles[MovePos], MovePos == MoveCount - 1};
+  ++MovePos;
+  return true;
 }

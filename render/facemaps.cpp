@@ -8,7 +8,7 @@
 
 #include "cube/stickers.h"
 #include "render/frame.h"
-#include "render/geometry.h"
+#include "render/model.h"
 
 namespace {
 

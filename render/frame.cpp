@@ -7,7 +7,7 @@
 
 #include "render/arrows.h"
 #include "render/facemaps.h"
-#include "render/geometry.h"
+#include "render/cubies.h"
 #include "render/view.h"
 
 // Positions and directions are in eye coordinates: they are given while the modelview
@@ -142,4 +142,13 @@ void DrawScene(const SceneOptions& options) {
   glPolygonMode(GL_BACK, GL_POINT);
   if (options.ShowArrows) DrawTurnArrows(options.CurrentLayer, options.TurnDirection, options.ArrowPhase);
   glPopMatrix();
+}
+
+void ApplyViewOrientation(const Point3& up, const Point3& right) {
+  ViewRotation rotations[2];
+  const int count = ViewRotations(up, right, rotations);
+  for (int i = 0; i < count; ++i) {
+    const ViewRotation& r = rotations[i];
+    glRotatef(r.degrees, r.axis.x, r.axis.y, r.axis.z);
+  }
 }

@@ -1,17 +1,9 @@
 #pragma once
 // The OpenGL frame: projection, the four spot lights, fog, blending, material, and
-// the order in which the parts of the scene are drawn.
+// the order in which the parts of the scene are drawn (RenderFrame, in render/draw.h).
 
-// Everything a frame reads from the program's state besides the drawn cube and the view.
-struct SceneOptions {
-  bool Projections = false;   // the Projections menu mark: face maps drawn
-  bool Texture = true;        // the Texture menu mark: stickers show the face pictures
-  bool ShowArrows = false;
-  int CurrentLayer = 1;
-  int TurnDirection = 1;
-  float SpinAngles[3] = {45, 45, 45};
-  float ArrowPhase = 0;
-};
+#include "render/draw.h"
+#include "render/model.h"
 
 struct SpotLight {
   bool Enabled;
@@ -30,10 +22,9 @@ void ContextSetUp();
 void ContextRelease();
 
 void SetupLighting();
-// Frame steps before the swap: clear, viewport, projection, lighting, scene. A client
-// height of 0 is drawn as height 1.
-void RenderFrame(int width, int height, const SceneOptions& options);
 void DrawScene(const SceneOptions& options);
+// Multiplies the current matrix by the rotations of ViewRotations (render/view.h).
+void ApplyViewOrientation(const Point3& up, const Point3& right);
 // The perspective of every frame and of picking: 30 degrees, width / height, 0.01, 10.
 void ApplyPerspective(int width, int height);
 

@@ -1,18 +1,23 @@
 // The view orientation as two vectors, the quaternion rotation that turns them, and
-// the two GL rotations that show them as the screen's up and right.
+// the two rotations that show them as the screen's up and right.
 
 #include "render/view.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
-Point3 ViewUp = {0, 1, 0};
-Point3 ViewRight = {1, 0, 0};
+#include "cube/move.h"
+
+Point3 ViewUp;
+Point3 ViewRight;
+
+void ResetView() {
+  // Upright, turned 95 degrees about the vertical.
+  ViewUp = Point3{0, 1, 0};
+  ViewRight = Point3{1, 0, 0};
+  RotateVectorAboutAxis(ViewRight, ViewUp, 95);
+}
 
 namespace {
-
-constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
 // arccos in degrees, as atan2(sqrt(1 - x^2), x).
 long double ArcCosDegrees(long double x) {
@@ -87,13 +92,4 @@ int ViewRotations(const Point3& up, const Point3& right, ViewRotation out[2]) {
   if (c.z > 0) beta = -beta;
   if (VectorLength(a) > 0) out[count++] = {static_cast<float>(-beta), a};
   return count;
-}
-
-void ApplyViewOrientation(const Point3& up, const Point3& right) {
-  ViewRotation rotations[2];
-  const int count = ViewRotations(up, right, rotations);
-  for (int i = 0; i < count; ++i) {
-    const ViewRotation& r = rotations[i];
-    glRotatef(r.degrees, r.axis.x, r.axis.y, r.axis.z);
-  }
 }

@@ -2,10 +2,12 @@
 // The view orientation: two vectors, the directions that appear as the screen's up
 // and right, in the frame of the spun cube.
 
-#include "render/geometry.h"
+#include "render/model.h"
 
 extern Point3 ViewUp;
 extern Point3 ViewRight;
+// The view of a new window.
+void ResetView();
 
 struct Quaternion {
   double w, x, y, z;
@@ -20,10 +22,9 @@ void RotateVectorAboutAxis(Point3& v, const Point3& axis, double degrees);
 // The (at most two) rotations that show up as the eye's +Y and right as its +X.
 // ViewRotations fills them as (angle in degrees, axis) pairs in the order they are
 // applied to the matrix (the tilt axis with unit length) and returns how many there
-// are; ApplyViewOrientation multiplies the current GL matrix by them.
+// are; the frame's ApplyViewOrientation multiplies the current GL matrix by them.
 struct ViewRotation {
   float degrees;
   Point3 axis;
 };
 int ViewRotations(const Point3& up, const Point3& right, ViewRotation out[2]);
-void ApplyViewOrientation(const Point3& up, const Point3& right);

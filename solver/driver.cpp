@@ -5,10 +5,10 @@
 
 #include "cube/movequeue.h"
 
-int32_t SolverStep = 10;
-int32_t TargetStep = 73;
-
 namespace {
+
+// The code before the first sub-step.
+constexpr int BeforeFirstSubStep = 10;
 
 // TargetStep of the "Build to step" items "1" to "7".
 constexpr int TargetForItem[8] = {0, 14, 24, 34, 41, 51, 61, 73};
@@ -44,6 +44,20 @@ const SubStep* FindSubStep(int code) {
 }
 
 }  // namespace
+
+int32_t SolverStep = BeforeFirstSubStep;
+int32_t TargetStep = TargetForItem[7];
+
+void ResetSolver() {
+  SolverStep = BeforeFirstSubStep;
+  TargetStep = TargetForItem[7];
+}
+
+void StartSolving() { SolverStep = BeforeFirstSubStep; }
+void StopPlanning() { SolverStep = TargetStep; }
+bool PlanningDone() { return SolverStep == TargetStep; }
+
+void SetTargetStep(int item) { TargetStep = TargetStepForItem(item); }
 
 int TargetStepForItem(int item) {
   // Anything but "1".."7" builds to the end.

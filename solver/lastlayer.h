@@ -1,11 +1,8 @@
 #pragma once
 // Shared pieces of the last-layer steps (4 to 7): the ring of side faces around the
-// top layer, the turn sign of a face, and fixed move lists appended to the queue.
+// top layer and the turn sign of a face.
 
 #include <cstdint>
-#include <span>
-
-#include "cube/movequeue.h"
 
 namespace lastlayer {
 
@@ -43,16 +40,5 @@ constexpr int Wrap(int x) {
 
 // σ(F): +1 for an odd face, −1 for an even one.
 constexpr int Sign(int face) { return face % 2 == 1 ? 1 : -1; }
-
-// One queued move: (layer, signed quarter turns).
-struct Turn {
-  int8_t Layer;
-  int8_t QuarterTurns;
-};
-
-// Appends the moves in the order written; nothing is merged or cancelled.
-inline void AddMoves(std::span<const Turn> moves) {
-  for (const Turn& m : moves) AddMove(m.Layer, m.QuarterTurns);
-}
 
 }  // namespace lastlayer

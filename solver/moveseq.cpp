@@ -26,7 +26,7 @@ void RunCase(const CaseTable& table, const int (&columns)[10], StickerRef ref) {
 
 void AppendSeq(const MoveSeq& seq) {
   if (seq.Clear) ClearMoves();
-  for (int i = 0; i < SeqLength(seq); ++i) AddMove(seq.Turns[i].Layer, seq.Turns[i].Quarters);
+  AddMoves(std::span<const Move>(seq.Turns, SeqLength(seq)));
 }
 
 void RunEdgeCase(const CaseTable& table, StickerRef ref) { RunCase(table, EdgeColumn, ref); }

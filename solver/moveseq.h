@@ -5,25 +5,21 @@
 
 #include <cstdint>
 
+#include "cube/move.h"
 #include "cube/stickers.h"
 
 namespace cases {
 
-struct Turn {
-  int8_t Layer;     // 1..6; 0 ends a sequence
-  int8_t Quarters;  // ±1, ±2
-};
-
 constexpr int MaxSeqTurns = 10;
 
 struct MoveSeq {
-  Turn Turns[MaxSeqTurns];
+  Move Turns[MaxSeqTurns];   // up to the first with layer 0
   bool Clear;  // empty the queue instead of appending
 };
 
 // A sequence written as its turns: Seq({2, 2}, {4, 2}).
-constexpr MoveSeq Seq(Turn t1, Turn t2 = {}, Turn t3 = {}, Turn t4 = {}, Turn t5 = {},
-                      Turn t6 = {}, Turn t7 = {}, Turn t8 = {}, Turn t9 = {}, Turn t10 = {}) {
+constexpr MoveSeq Seq(Move t1, Move t2 = {}, Move t3 = {}, Move t4 = {}, Move t5 = {},
+                      Move t6 = {}, Move t7 = {}, Move t8 = {}, Move t9 = {}, Move t10 = {}) {
   return MoveSeq{{t1, t2, t3, t4, t5, t6, t7, t8, t9, t10}, false};
 }
 

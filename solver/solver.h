@@ -12,8 +12,18 @@
 extern int32_t SolverStep;   // the sub-step last run; 10 before the first
 extern int32_t TargetStep;   // the last code a build may run (14, 24, 34, 41, 51, 61, 73)
 
-// The TargetStep of "Build to step" item 1..7.
+// Start-up: no sub-step run yet, builds go to the end.
+void ResetSolver();
+// A new build starts from the first sub-step.
+void StartSolving();
+// The plan has nothing more to add: a build ends after the moves queued now.
+void StopPlanning();
+// Whether planning has reached the sub-step a build ends at.
+bool PlanningDone();
+
+// The TargetStep of "Build to step" item 1..7, and making it the target.
 int TargetStepForItem(int item);
+void SetTargetStep(int item);
 
 // Advances SolverStep to the code that follows it (14 → 21, ..., 73 → 74).
 void NextSubStep();

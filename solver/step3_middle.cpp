@@ -15,48 +15,32 @@ namespace {
 // +1 for layers 1, 3, 5; -1 for 2, 4, 6: (F, Sigma(F)) looks anticlockwise from outside.
 int Sigma(int face) { return face % 2 == 1 ? 1 : -1; }
 
+Move M(int layer, int quarters) { return Move{static_cast<int8_t>(layer), static_cast<int8_t>(quarters)}; }
+
 // A(F, q): (F, 2), (2, 2), (F, σ(F)·q), (2, 2), (F, 2).
 void SeqA(int face, int q) {
-  AddMove(face, 2);
-  AddMove(2, 2);
-  AddMove(face, Sigma(face) * q);
-  AddMove(2, 2);
-  AddMove(face, 2);
+  const Move seq[] = {M(face, 2), M(2, 2), M(face, Sigma(face) * q), M(2, 2), M(face, 2)};
+  AddMoves(seq);
 }
 
 // C(F): (F, 2), (2, 2), (F, 2), (2, 2), (F, 2).
 void SeqC(int face) {
-  AddMove(face, 2);
-  AddMove(2, 2);
-  AddMove(face, 2);
-  AddMove(2, 2);
-  AddMove(face, 2);
+  const Move seq[] = {M(face, 2), M(2, 2), M(face, 2), M(2, 2), M(face, 2)};
+  AddMoves(seq);
 }
 
 // T(p): a turn of face 2 chosen by p, then the insertion at the 3-6 slot from above.
+constexpr Move InsertFrom36[] = {{6, -1}, {2, -1}, {3, 1}, {2, 1}, {3, -1}, {6, 1}};
 void SeqT(int p) {
   if (p == 2) AddMove(2, -1);
   if (p == 6) AddMove(2, 2);
   if (p == 8) AddMove(2, 1);
-  AddMove(6, -1);
-  AddMove(2, -1);
-  AddMove(3, 1);
-  AddMove(2, 1);
-  AddMove(3, -1);
-  AddMove(6, 1);
+  AddMoves(InsertFrom36);
 }
 
 // L: the insertion at the 5-4 slot.
-void SeqL() {
-  AddMove(2, -1);
-  AddMove(4, -1);
-  AddMove(2, 1);
-  AddMove(4, 1);
-  AddMove(2, 1);
-  AddMove(5, -1);
-  AddMove(2, -1);
-  AddMove(5, 1);
-}
+constexpr Move Insert54[] = {{2, -1}, {4, -1}, {2, 1}, {4, 1}, {2, 1}, {5, -1}, {2, -1}, {5, 1}};
+void SeqL() { AddMoves(Insert54); }
 
 // The looked-up sticker as face and position.
 struct Found {

@@ -11,7 +11,6 @@
 
 namespace {
 
-using lastlayer::Turn;
 
 // Row n, column r: must the top sticker at position 2r show colour 2 (1) or not (0)?
 // Row and column 0 unused.
@@ -27,10 +26,10 @@ constexpr uint8_t CrossPatterns[8][5] = {
     {0, /*7*/ 0, 1, 1, 0},
 };
 
-constexpr Turn SequenceX[] = {{6, -1}, {2, -1}, {3, 1}, {2, 1}, {3, -1}, {6, 1}};
+constexpr Move SequenceX[] = {{6, -1}, {2, -1}, {3, 1}, {2, 1}, {3, -1}, {6, 1}};
 // Y(a) and Z(a) are these six turns, after a top pre-turn (2, a) when a ≠ 0.
-constexpr Turn SequenceY[] = {{3, -1}, {6, 1}, {2, 1}, {6, -1}, {2, -1}, {3, 1}};
-constexpr Turn SequenceZ[] = {{3, -1}, {2, 1}, {6, 1}, {2, -1}, {6, -1}, {3, 1}};
+constexpr Move SequenceY[] = {{3, -1}, {6, 1}, {2, 1}, {6, -1}, {2, -1}, {3, 1}};
+constexpr Move SequenceZ[] = {{3, -1}, {2, 1}, {6, 1}, {2, -1}, {6, -1}, {3, 1}};
 
 enum class CrossSeq : uint8_t { Y, Z };
 
@@ -70,8 +69,8 @@ void SolveStep41() {
   if (cross == 0) return;
 
   const CrossCase& c = CrossCases[cross];
-  if (c.LeadingX) lastlayer::AddMoves(SequenceX);
+  if (c.LeadingX) AddMoves(SequenceX);
   if (c.PreTurn != 0) AddMove(lastlayer::TopFace, c.PreTurn);
-  lastlayer::AddMoves(c.Seq == CrossSeq::Y ? std::span<const Turn>(SequenceY)
-                                           : std::span<const Turn>(SequenceZ));
+  AddMoves(c.Seq == CrossSeq::Y ? std::span<const Move>(SequenceY)
+                                           : std::span<const Move>(SequenceZ));
 }

@@ -15,7 +15,6 @@ namespace {
 using lastlayer::NextN;
 using lastlayer::RingFace;
 using lastlayer::TopFace;
-using lastlayer::Turn;
 using lastlayer::Wrap;
 
 // Row k, ring index 1..4 (faces 3, 5, 4, 6): the colour expected at position 8.
@@ -30,7 +29,7 @@ constexpr uint8_t EdgeArrangements[4][5] = {
 
 // The edge sequence W(F) = (F, s), (2, 2), (F, −s), (2, 1), (F, s), (2, 1), (F, −s),
 // s = σ(F), for the four faces F. Indexed by face; 0..2 unused.
-constexpr Turn EdgeSequence[7][7] = {
+constexpr Move EdgeSequence[7][7] = {
     {}, {}, {},
     /* 3 */ {{3, 1}, {2, 2}, {3, -1}, {2, 1}, {3, 1}, {2, 1}, {3, -1}},
     /* 4 */ {{4, -1}, {2, 2}, {4, 1}, {2, 1}, {4, -1}, {2, 1}, {4, 1}},
@@ -76,12 +75,12 @@ void SolveStep51() {
   const int face = NextN(5, m.V);
   switch (m.Case) {
     case 2:
-      lastlayer::AddMoves(EdgeSequence[face]);
+      AddMoves(EdgeSequence[face]);
       break;
     case 3:
-      lastlayer::AddMoves(EdgeSequence[face]);
+      AddMoves(EdgeSequence[face]);
       AddMove(TopFace, -1);
-      lastlayer::AddMoves(EdgeSequence[face]);
+      AddMoves(EdgeSequence[face]);
       break;
     default:  // case 1 (the solved arrangement) or no match: the top turn alone
       break;

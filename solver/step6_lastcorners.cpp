@@ -69,7 +69,7 @@ constexpr ShiftFaces CornerShiftFaces[4] = {
 // layer 1; a turn's quarter turns are Turns times s (BySign::S), t (BySign::T) or 1.
 enum class Role : uint8_t { Top, Bottom, F, G, H };
 enum class BySign : uint8_t { One, S, T };
-struct RoleTurn {
+struct RoleMove {
   Role Layer;
   int8_t Turns;
   BySign Sign;
@@ -79,17 +79,17 @@ using enum Role;
 using enum BySign;
 
 // Case 2: (2, 1), (G, s), (2, −1), (F, s), (2, 1), (G, −s), (2, −1), (F, −s).
-constexpr RoleTurn CornerCase2[] = {
+constexpr RoleMove CornerCase2[] = {
     {Top, 1, One}, {G, 1, S},  {Top, -1, One}, {F, 1, S},
     {Top, 1, One}, {G, -1, S}, {Top, -1, One}, {F, -1, S},
 };
 // Case 3: (F, s), (2, 1), (G, s), (2, −1), (F, −s), (2, 1), (G, −s), (2, −1).
-constexpr RoleTurn CornerCase3[] = {
+constexpr RoleMove CornerCase3[] = {
     {F, 1, S},  {Top, 1, One}, {G, 1, S},  {Top, -1, One},
     {F, -1, S}, {Top, 1, One}, {G, -1, S}, {Top, -1, One},
 };
 // Case 4: (H, −t); three times (F, −s), (2, 1), (F, s), (2, −1); then (H, t).
-constexpr RoleTurn CornerCase4[] = {
+constexpr RoleMove CornerCase4[] = {
     {H, -1, T},
     {F, -1, S}, {Top, 1, One}, {F, 1, S}, {Top, -1, One},
     {F, -1, S}, {Top, 1, One}, {F, 1, S}, {Top, -1, One},
@@ -97,13 +97,13 @@ constexpr RoleTurn CornerCase4[] = {
     {H, 1, T},
 };
 // Case 5: twice (F, 2), (G, 2), (1, −1), (F, 2), (G, 2), (2, 2).
-constexpr RoleTurn CornerCase5[] = {
+constexpr RoleMove CornerCase5[] = {
     {F, 2, One}, {G, 2, One}, {Bottom, -1, One}, {F, 2, One}, {G, 2, One}, {Top, 2, One},
     {F, 2, One}, {G, 2, One}, {Bottom, -1, One}, {F, 2, One}, {G, 2, One}, {Top, 2, One},
 };
 
-void AddRoleMoves(std::span<const RoleTurn> moves, const ShiftFaces& f) {
-  for (const RoleTurn& m : moves) {
+void AddRoleMoves(std::span<const RoleMove> moves, const ShiftFaces& f) {
+  for (const RoleMove& m : moves) {
     int layer = 0;
     switch (m.Layer) {
       case Top: layer = TopFace; break;

@@ -14,7 +14,6 @@
 namespace {
 
 using lastlayer::TopFace;
-using lastlayer::Turn;
 
 // With c = σ(F) and d = σ(G):
 //   P = (G, −d), (1, 2), (G, d), (F, c), (1, 2), (F, −c)
@@ -22,8 +21,8 @@ using lastlayer::Turn;
 struct TwistCorner {
   int8_t F;  // the other side face of the corner
   int8_t G;  // the face of the examined sticker (position 7)
-  Turn P[6];
-  Turn Q[6];
+  Move P[6];
+  Move Q[6];
 };
 
 constexpr TwistCorner TwistCorners[3] = {
@@ -44,14 +43,14 @@ constexpr TwistCorner TwistCorners[3] = {
 void TwistSubStep(const TwistCorner& corner) {
   const int x = StickerAtPos(corner.G, 7);
   if (x == TopFace) {  // the top colour lies on face G
-    lastlayer::AddMoves(corner.P);
+    AddMoves(corner.P);
     AddMove(TopFace, -1);
-    lastlayer::AddMoves(corner.Q);
+    AddMoves(corner.Q);
     AddMove(TopFace, 1);
   } else if (x == corner.F) {  // twisted the other way
-    lastlayer::AddMoves(corner.Q);
+    AddMoves(corner.Q);
     AddMove(TopFace, -1);
-    lastlayer::AddMoves(corner.P);
+    AddMoves(corner.P);
     AddMove(TopFace, 1);
   }
   // Any other colour (G in a solved corner): nothing.

@@ -6,6 +6,8 @@
 
 #include "textures/textures.h"
 
+#include <string>
+
 unsigned int TextureNames[7] = {};
 
 bool LoadImageTexture(const std::string& fileName, unsigned int& textureName, bool fromResource) {
@@ -32,4 +34,16 @@ unsigned int MakeGLTexture(uint16_t width, uint16_t height, unsigned int format,
   else
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
   return name;
+}
+
+void LoadFaceTextures() {
+  glEnable(GL_TEXTURE_2D);
+  for (int face = 1; face <= 6; ++face) {
+    TextureNames[face] = 0;
+    const std::string name = "texture" + std::to_string(face) + ".jpg";
+    // A picture that cannot be read has been reported by the loader; its face stays
+    // without a texture and start-up goes on.
+    LoadImageTexture(name, TextureNames[face], false);
+  }
+  glDisable(GL_TEXTURE_2D);
 }

@@ -8,6 +8,11 @@
 // Texture object of each face [1..6]; 0 when none was loaded.
 extern unsigned int TextureNames[7];
 
+// With the context current: the pictures "texture1.jpg" .. "texture6.jpg" into
+// TextureNames[1..6]. A picture that cannot be read is reported by its reader and its
+// face stays without one.
+void LoadFaceTextures();
+
 // Picks the reader by the last four characters of the upper-cased name (".BMP",
 // ".JPG", ".TGA"). False, without a message, for any other name; false after the
 // reader's message when reading failed. textureName is written only on success.

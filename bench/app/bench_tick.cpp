@@ -6,7 +6,8 @@
 #include "app/handlers.h"
 #include "app/state.h"
 #include "platform/headless/headless.h"
-#include "render/geometry.h"
+#include "render/model.h"
+#include "render/turn.h"
 
 namespace {
 

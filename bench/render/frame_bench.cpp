@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "render/frame.h"
-#include "render/geometry.h"
+#include "render/model.h"
 #include "render/view.h"
 #include "textures/textures.h"
 

@@ -15,7 +15,7 @@
 #include "cube/movequeue.h"
 #include "cube/stickers.h"
 #include "platform/headless/headless.h"
-#include "render/geometry.h"
+#include "render/model.h"
 #include "render/view.h"
 #include "solver/solver.h"
 

@@ -25,7 +25,7 @@
 #include "app/state.h"
 #include "cube/stickers.h"
 #include "platform/headless/headless.h"
-#include "render/geometry.h"
+#include "render/model.h"
 #include "tests/app/app_fixture.h"
 
 namespace fs = std::filesystem;

@@ -15,7 +15,7 @@
 #include "cube/stickers.h"
 #include "cube/turns.h"
 #include "platform/headless/headless.h"
-#include "render/geometry.h"
+#include "render/model.h"
 #include "solver/solver.h"
 #include "tests/app/app_fixture.h"
 

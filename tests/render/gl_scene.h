@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "render/frame.h"
-#include "render/geometry.h"
+#include "render/model.h"
 #include "render/view.h"
 
 class OffscreenContext {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "render/geometry.h"
+#include "render/model.h"
 
 inline void BuildSolvedGeometry() {
   std::copy(&DefaultFaceColors[0][0], &DefaultFaceColors[0][0] + 21, &FaceColors[0][0]);

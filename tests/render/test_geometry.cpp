@@ -9,7 +9,8 @@
 
 #include "cube/stickers.h"
 #include "cube/turns.h"
-#include "render/geometry.h"
+#include "render/model.h"
+#include "render/turn.h"
 #include "solved_geometry.h"
 
 namespace {

@@ -1,0 +1,9 @@
+// The drawing side of the programs that never have a rendering context: the program
+// reaches these only with a context current, so here they are never called.
+
+#include "render/draw.h"
+
+void StartDrawing() {}
+void StopDrawing() {}
+void RenderFrame(int, int, const SceneOptions&) {}
+int PickProjectionSticker(int, int, int, int) { return -1; }
