@@ -16,6 +16,9 @@ void PlanMoves();
 // Ends the turn in progress at once, as its last tick would, without moving its layer
 // further: for the commands that rebuild the drawn cube under it (New, Open).
 void DropTurnInProgress();
+// One quarter turn of layer in direction (±1), as Enter asks for the selected layer:
+// the ticks play it and halt after it. Nothing while a turn is in progress.
+void PlaySingleTurn(int layer, int direction);
 // A build from the first sub-step: plans, and the ticks play the plan.
 void StartBuilding();
 // Plays one move (layer 1..6, quarter turns ±1 or ±2) through the ticks as a build's

@@ -43,10 +43,7 @@ void FormKeyDown(int key) {
     case VK_RETURN:
     case VK_SPACE:
       SelectionKeyCommon();
-      if (!TurnInProgress) {
-        SingleStep = true;
-        Halted = false;
-      }
+      PlaySingleTurn(CurrentLayer, TurnDirection);
       break;
     case VK_LEFT:
     case VK_RIGHT:

@@ -172,6 +172,14 @@ void DropTurnInProgress() {
   EndTurn();
 }
 
+void PlaySingleTurn(int layer, int direction) {
+  if (TurnInProgress) return;
+  CurrentLayer = layer;
+  TurnDirection = direction;
+  SingleStep = true;
+  Halted = false;
+}
+
 void StartBuilding() {
   ClearMoves();
   StartSolving();

@@ -117,8 +117,8 @@ void ApplyQueue() {
 // Plays a whole build from the current Stickers; calls `onPass` before every pass.
 template <typename OnPass>
 void PlayBuildOnStickers(OnPass onPass) {
-  TargetStep = 73;
-  SolverStep = 10;
+  SetTargetStep(7);
+  StartSolving();
   for (;;) {
     onPass();
     ClearMoves();
@@ -175,7 +175,7 @@ void BM_PlanningPass(benchmark::State& state) {
     if (++i == passes.size()) i = 0;
     std::memcpy(Stickers, p.Cube, StickerCount);
     SolverStep = p.Step;
-    TargetStep = 73;
+    SetTargetStep(7);
     ClearMoves();
     benchmark::DoNotOptimize(RunSubSteps());
     moves += MoveCount;
@@ -199,7 +199,7 @@ void BM_PlanningOfOneSolve(benchmark::State& state) {
     for (const PassStart& p : s.Passes) {
       std::memcpy(Stickers, p.Cube, StickerCount);
       SolverStep = p.Step;
-      TargetStep = 73;
+      SetTargetStep(7);
       ClearMoves();
       benchmark::DoNotOptimize(RunSubSteps());
     }

@@ -54,6 +54,28 @@ inline int TicksUntilTurnEnds(int limit) {
   return -1;
 }
 
+// Ticks until done() holds; false when it did not within limit ticks.
+template <typename Done>
+bool TickUntil(Done done, int limit = 20000) {
+  for (int i = 0; i < limit; ++i) {
+    if (done()) return true;
+    Timer1Timer();
+  }
+  return done();
+}
+
+// count random turns by Intermixing at Fast speed, then stopped with the last turn
+// complete.
+inline void Scramble(int count) {
+  Fast1Click();
+  Intermixing1Click();
+  ASSERT_TRUE(TickUntil([&] { return HistoryLength >= count; }));
+  Intermixing1Click();
+  ASSERT_TRUE(TickUntil([] { return !TurnInProgress; }));
+  ASSERT_TRUE(Halted);
+  ASSERT_EQ(HistoryLength, count);
+}
+
 inline bool StickersSolved() {
   for (int i = 0; i < StickerCount; ++i)
     if (Stickers[i] != i / 9 + 1) return false;

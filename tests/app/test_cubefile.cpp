@@ -30,6 +30,8 @@
 
 namespace fs = std::filesystem;
 
+using apptest::Scramble;
+
 namespace {
 
 const char* const Question = "Такой файл уже существует! Заменить его?";
@@ -141,17 +143,6 @@ class CubeFileTest : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return Dir + "/" + name; }
 
-  // Random turns at Fast speed until count have been made and the last has ended.
-  static void Scramble(int count) {
-    Fast1Click();
-    Intermixing1Click();
-    for (int i = 0; i < 10000 && HistoryLength < count; ++i) Timer1Timer();
-    Intermixing1Click();
-    for (int i = 0; i < 10000 && TurnInProgress; ++i) Timer1Timer();
-    ASSERT_EQ(HistoryLength, count);
-    ASSERT_FALSE(TurnInProgress);
-  }
-
   static const HeadlessMessage* LastMessage() {
     return Headless.Messages.empty() ? nullptr : &Headless.Messages.back();
   }
@@ -240,11 +231,14 @@ TEST_F(CubeFileTest, SaveAsksBeforeReplacingEitherName) {
   const auto before = Entries(Dir);
   Save1Click();
   EXPECT_EQ(Headless.SaveDialogRuns, 6);
-  TurnInProgress = true;
+  SpeedDivisor = 40;
+  PlaySingleTurn(3, 1);
+  Timer1Timer();
+  ASSERT_TRUE(TurnInProgress);
   Headless.SaveAnswers.push_back(Path("busy"));
   Save1Click();
   Open1Click();
-  TurnInProgress = false;
+  ASSERT_GT(apptest::TicksUntilStopped(100), 0);
   EXPECT_EQ(Headless.SaveDialogRuns, 6);
   EXPECT_EQ(Headless.OpenDialogRuns, 0);
   EXPECT_EQ(Entries(Dir), before);

@@ -23,34 +23,15 @@ namespace {
 
 using apptest::StickersSolved;
 
+using apptest::Scramble;
+using apptest::TickUntil;
+
 class MenuTest : public apptest::AppTest {
  protected:
-  // Ticks until done() holds; false when it did not within limit ticks.
-  static bool TickUntil(const std::function<bool()>& done, int limit = 20000) {
-    for (int i = 0; i < limit; ++i) {
-      if (done()) return true;
-      Timer1Timer();
-    }
-    return done();
-  }
-
-  // count random turns at Fast speed, then stopped with the last turn complete.
-  static void Scramble(int count) {
-    Fast1Click();
-    Intermixing1Click();
-    ASSERT_TRUE(TickUntil([&] { return HistoryLength >= count; }));
-    Intermixing1Click();
-    ASSERT_TRUE(TickUntil([] { return !TurnInProgress; }));
-    ASSERT_TRUE(Halted);
-  }
-
   // One quarter turn of layer as Enter plays it, to its end.
   static void UserTurn(int layer, int direction) {
-    CurrentLayer = layer;
-    TurnDirection = direction;
-    SingleStep = true;
-    Halted = false;
-    ASSERT_TRUE(TickUntil([] { return !TurnInProgress && Halted; }));
+    PlaySingleTurn(layer, direction);
+    ASSERT_TRUE(apptest::TickUntil([] { return !TurnInProgress && Halted; }));
   }
 
   static int TimerStarts() { return Headless.TimerStarts; }

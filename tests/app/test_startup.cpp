@@ -49,7 +49,7 @@ TEST_F(AppTest, AWindowCreatedAgainStartsLikeTheFirst) {
   SpeedDivisor = 2;
   Halted = false;
   Ticks(25);
-  TargetStep = 14;
+  N11Click();
   FaceColors[2][0] = 0.5;
   Paused = true;
   FormDestroy();

@@ -19,21 +19,11 @@ const float HalfAngle = static_cast<float>(M_PI);
 void QueueFinalMoves(std::initializer_list<std::pair<int, int>> moves) {
   ClearMoves();
   for (auto [layer, q] : moves) AddMove(layer, q);
-  MovePos = 0;
-  SolverStep = TargetStep = 73;
+  RewindMoves();
+  StopPlanning();
   Building = true;
   SysSetMenuChecked(MenuItem::Build1, true);
   Halted = false;
-}
-
-void Scramble(int turns) {
-  const int speed = SpeedDivisor;
-  SpeedDivisor = 2;
-  Halted = false;
-  while (HistoryLength < turns) Timer1Timer();
-  Halted = true;
-  TicksUntilStopped(10);
-  SpeedDivisor = speed;
 }
 
 }  // namespace
@@ -82,9 +72,8 @@ TEST_F(AppTest, TheSourceOfATurnGoesByPriority) {
   ClearMoves();
   AddMove(2, -1);
   AddMove(5, 1);
-  MovePos = 0;
-  SolverStep = 11;
-  TargetStep = 73;
+  RewindMoves();
+  StartSolving();
   Building = true;
   Backmixing = true;
   SingleStep = true;
@@ -374,10 +363,7 @@ TEST_F(AppTest, ABuildPlansAtTheLastQueuedMoveAndEndsSolved) {
   const int scrambled = HistoryLength;
   SpeedDivisor = 2;
   SysSetMenuChecked(MenuItem::Build1, true);
-  MoveCount = 0;
-  SolverStep = 10;
-  Building = true;
-  PlanMoves();
+  StartBuilding();
   ASSERT_TRUE(Building);
   ASSERT_GT(MoveCount, 0);
   EXPECT_TRUE(SysTimerRunning());
@@ -413,12 +399,9 @@ TEST_F(AppTest, ABuildPlansAtTheLastQueuedMoveAndEndsSolved) {
 TEST_F(AppTest, ABuildToStepOneStopsWithTheCross) {
   Scramble(30);
   SpeedDivisor = 20;
-  TargetStep = 14;
+  SetTargetStep(1);
   SysSetMenuChecked(MenuItem::Build1, true);
-  MoveCount = 0;
-  SolverStep = 10;
-  Building = true;
-  PlanMoves();
+  StartBuilding();
   EXPECT_GT(TicksUntilStopped(20000), 0);
   EXPECT_EQ(SolverStep, 14);
   EXPECT_FALSE(Building);
@@ -429,10 +412,7 @@ TEST_F(AppTest, ABuildToStepOneStopsWithTheCross) {
 
 TEST_F(AppTest, ABuildOnTheSolvedCubeEndsAtOnce) {
   SysSetMenuChecked(MenuItem::Build1, true);
-  MoveCount = 0;
-  SolverStep = 10;
-  Building = true;
-  PlanMoves();
+  StartBuilding();
   EXPECT_FALSE(Building);
   EXPECT_TRUE(Halted);
   EXPECT_FALSE(SysMenuChecked(MenuItem::Build1));
@@ -445,7 +425,8 @@ TEST_F(AppTest, ABuildOnTheSolvedCubeEndsAtOnce) {
 TEST_F(AppTest, ABuildWhoseQueueIsUsedUpEndsInsteadOfReadingPastIt) {
   ClearMoves();
   AddMove(4, 1);
-  MovePos = 1;
+  QueuedMove taken;
+  ASSERT_TRUE(TakeNextMove(taken));
   Building = true;
   SysSetMenuChecked(MenuItem::Build1, true);
   Halted = false;

@@ -18,26 +18,36 @@ TEST(MoveQueueTest, AnglesAreQuarterTurnsOfPiAsFloats) {
   EXPECT_FLOAT_EQ(MoveAngles[1], 1.5707964f);
 }
 
-TEST(MoveQueueTest, ClearLeavesThePositionAndAppendAfterAZeroCountStartsAtZero) {
+TEST(MoveQueueTest, TakingMovesWalksTheQueueAndClearLeavesThePosition) {
   ClearMoves();
+  RewindMoves();
   AddMove(1, 1);
-  AddMove(2, 1);
-  MovePos = 2;
+  AddMove(2, -2);
+  QueuedMove m{};
+  ASSERT_TRUE(TakeNextMove(m));
+  EXPECT_EQ(m.Layer, 1);
+  EXPECT_FALSE(m.Last);
+  ASSERT_TRUE(TakeNextMove(m));
+  EXPECT_EQ(m.Layer, 2);
+  EXPECT_FLOAT_EQ(m.Angle, -3.1415927f);
+  EXPECT_TRUE(m.Last);
+  EXPECT_FALSE(TakeNextMove(m));   // used up: nothing read past the end
+  EXPECT_EQ(MovePos, 2);
+
   ClearMoves();
   EXPECT_EQ(MoveCount, 0);
   EXPECT_TRUE(MoveLayers.empty());
   EXPECT_TRUE(MoveAngles.empty());
   EXPECT_EQ(MovePos, 2);
+  EXPECT_FALSE(TakeNextMove(m));
 
-  // The Build command zeroes the count alone; the next append starts again at index 0.
-  AddMove(1, 1);
-  AddMove(2, 1);
-  MoveCount = 0;
+  // A new plan starts again at index 0.
   AddMove(6, -1);
-  ASSERT_EQ(MoveCount, 1);
-  EXPECT_EQ(MoveLayers.size(), 1u);
-  EXPECT_EQ(MoveLayers[0], 6);
-  EXPECT_FLOAT_EQ(MoveAngles[0], -1.5707964f);
+  RewindMoves();
+  ASSERT_TRUE(TakeNextMove(m));
+  EXPECT_EQ(m.Layer, 6);
+  EXPECT_FLOAT_EQ(m.Angle, -1.5707964f);
+  EXPECT_TRUE(m.Last);
 }
 
 }  // namespace

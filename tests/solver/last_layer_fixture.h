@@ -19,6 +19,7 @@
 #include "cube/movequeue.h"
 #include "cube/stickers.h"
 #include "cube/turns.h"
+#include "queue_helpers.h"
 
 namespace lltest {
 
@@ -51,29 +52,9 @@ inline Moves Inverse(const Moves& m) {
   return out;
 }
 
-// The queue read back as (layer, quarter turns), from the stored angles.
-inline Moves Queued() {
-  Moves out;
-  EXPECT_EQ(MoveLayers.size(), static_cast<size_t>(MoveCount));
-  EXPECT_EQ(MoveAngles.size(), static_cast<size_t>(MoveCount));
-  for (int i = 0; i < MoveCount; ++i) {
-    const long q = std::lround(MoveAngles[i] / (std::numbers::pi / 2));
-    out.push_back({MoveLayers[i], static_cast<int>(q)});
-  }
-  return out;
-}
-
-// One move as the animation plays it: direction is the sign of the angle, a half turn
-// (|angle| > 3) is the quarter turn twice.
-inline void PlayAngle(int layer, float angle) {
-  const int direction = angle > 0 ? 1 : -1;
-  const int times = std::fabs(angle) > 3.0f ? 2 : 1;
-  for (int t = 0; t < times; ++t) QuarterTurn(layer, direction);
-}
-
-inline void PlayQueue() {
-  for (int i = 0; i < MoveCount; ++i) PlayAngle(MoveLayers[i], MoveAngles[i]);
-}
+inline Moves Queued() { return queuetest::QueuedAs<Moves>(); }
+using queuetest::PlayAngle;
+using queuetest::PlayQueue;
 
 inline void Apply(const Moves& m) {
   for (const Move& x : m) PlayAngle(x.Layer, static_cast<float>(x.Quarters * (std::numbers::pi / 2)));
@@ -83,7 +64,7 @@ inline void Apply(const Moves& m) {
 inline void ResetAll() {
   ResetStickers();
   ClearMoves();
-  MovePos = 0;
+  RewindMoves();
 }
 
 // ---------------------------------------------------------------------------------

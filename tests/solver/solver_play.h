@@ -21,6 +21,7 @@
 #include "cube/stickers.h"
 #include "cube/turns.h"
 #include "solver/solver.h"
+#include "queue_helpers.h"
 
 namespace solvertest {
 
@@ -29,27 +30,9 @@ inline const bool NeighbourTablesBuilt = (BuildNeighbourTables(), true);
 
 using Moves = std::vector<std::pair<int, int>>;  // (layer, quarter turns)
 
-// The queue as (layer, quarter turns); the angle must be an exact multiple of π/2.
-inline Moves Queued() {
-  Moves out;
-  for (int i = 0; i < MoveCount; ++i) {
-    double q = MoveAngles[i] / (std::numbers::pi / 2);
-    out.emplace_back(MoveLayers[i], static_cast<int>(std::lround(q)));
-  }
-  return out;
-}
-
-// Plays one queued angle the way the turn set-up does: one quarter turn in the sign's
-// direction, twice for a half turn.
-inline void PlayAngle(int layer, float angle) {
-  int direction = angle > 0 ? 1 : -1;
-  QuarterTurn(layer, direction);
-  if (std::fabs(angle) > 3.0f) QuarterTurn(layer, direction);
-}
-
-inline void PlayQueue() {
-  for (int i = 0; i < MoveCount; ++i) PlayAngle(MoveLayers[i], MoveAngles[i]);
-}
+inline Moves Queued() { return queuetest::QueuedAs<Moves>(); }
+using queuetest::PlayAngle;
+using queuetest::PlayQueue;
 
 // The solved cube turned by `turns` random quarter turns.
 inline void Scramble(uint32_t seed, int turns = 30) {
@@ -170,14 +153,14 @@ inline bool Solved() {
 // planning passes.
 inline int PlayBuild(int target) {
   TargetStep = target;
-  SolverStep = 10;
-  MoveCount = 0;
+  StartSolving();
+  ClearMoves();
   int passes = 0;
   for (;;) {
     ClearMoves();
     ++passes;
     bool queued = RunSubSteps();
-    MovePos = 0;
+    RewindMoves();
     if (!queued) break;
     PlayQueue();
     if (SolverStep == TargetStep) break;

@@ -27,8 +27,8 @@ TEST(BuildProperty, EachEarlyTargetReachesItsGoal) {
       ASSERT_LE(passes, 13);
     }
   }
-  SolverStep = 10;
-  TargetStep = 73;
+  StartSolving();
+  SetTargetStep(7);
 }
 
 TEST(BuildProperty, BuildOnAFinishedStepPlaysNothing) {
@@ -38,14 +38,14 @@ TEST(BuildProperty, BuildOnAFinishedStepPlaysNothing) {
     PlayBuild(34);
     for (int target : {14, 24, 34}) {
       TargetStep = target;
-      SolverStep = 10;
+      StartSolving();
       ClearMoves();
       EXPECT_FALSE(RunSubSteps()) << "seed " << seed;
       EXPECT_EQ(SolverStep, target);
     }
   }
-  SolverStep = 10;
-  TargetStep = 73;
+  StartSolving();
+  SetTargetStep(7);
 }
 
 }  // namespace

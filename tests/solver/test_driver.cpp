@@ -27,14 +27,14 @@ class Driver : public ::testing::Test {
     ClearMoves();
   }
   void TearDown() override {
-    SolverStep = 10;
-    TargetStep = 73;
+    StartSolving();
+    SetTargetStep(7);
     ClearMoves();
   }
 };
 
 TEST(DriverTables, NextSubStepWalksTheCodesAndRunsPastTheLast) {
-  SolverStep = 10;
+  StartSolving();
   for (int code : RunningOrder) {
     NextSubStep();
     EXPECT_EQ(SolverStep, code);
@@ -43,7 +43,7 @@ TEST(DriverTables, NextSubStepWalksTheCodesAndRunsPastTheLast) {
   EXPECT_EQ(SolverStep, 74);
   NextSubStep();
   EXPECT_EQ(SolverStep, 75);
-  SolverStep = 10;
+  StartSolving();
 }
 
 TEST(DriverTables, ExactlyTheEighteenCodesAreSubSteps) {
@@ -173,8 +173,8 @@ TEST_F(Driver, TargetSetBackDuringABuildRunsToTheEnd) {
   // "Build to step" changed from 7 to 1 once the build is in step 5.
   for (uint32_t seed = 0; seed < 20; ++seed) {
     Scramble(seed + 1000);
-    TargetStep = 73;
-    SolverStep = 10;
+    SetTargetStep(7);
+    StartSolving();
     bool changed = false;
     int passes = 0;
     for (;;) {
@@ -184,7 +184,7 @@ TEST_F(Driver, TargetSetBackDuringABuildRunsToTheEnd) {
       PlayQueue();
       if (SolverStep == TargetStep) break;
       if (!changed && SolverStep >= 51) {
-        TargetStep = 14;
+        SetTargetStep(1);
         changed = true;
       }
       ASSERT_LT(++passes, 40) << "seed " << seed;

@@ -15,12 +15,12 @@ using namespace lltest;
 // pass that queues nothing ends the build.
 void Build(int target) {
   TargetStep = target;
-  SolverStep = 10;
-  MoveCount = 0;
+  StartSolving();
+  ClearMoves();
   for (int passes = 0; passes < 40; ++passes) {
     ClearMoves();
     const bool queued = RunSubSteps();
-    MovePos = 0;
+    RewindMoves();
     if (!queued) return;
     PlayQueue();
     if (SolverStep == TargetStep) return;
@@ -53,8 +53,8 @@ class LastLayerBuild : public ::testing::Test {
  protected:
   void SetUp() override { BuildNeighbourTables(); }
   void TearDown() override {
-    SolverStep = 10;
-    TargetStep = 73;
+    StartSolving();
+    SetTargetStep(7);
     ResetAll();
   }
 };
@@ -81,8 +81,8 @@ TEST_F(LastLayerBuild, TopLayerStatesAreSolvedByTheLastFourSteps) {
   for (int i = 0; i < 2000; ++i) {
     ResetAll();
     ScrambleWith(gens, rng, 10);
-    TargetStep = 34;
-    SolverStep = 10;
+    SetTargetStep(3);
+    StartSolving();
     ClearMoves();
     ASSERT_FALSE(RunSubSteps()) << "state " << i;
     Build(73);

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <numbers>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +15,7 @@
 #include "app/cubefile.h"
 #include "app/handlers.h"
 #include "app/state.h"
-#include "cube/movequeue.h"
+#include "cube/move.h"
 #include "cube/stickers.h"
 #include "platform/headless/headless.h"
 #include "solver/solver.h"
@@ -93,11 +92,6 @@ bool ParseSeed(std::string_view text, uint64_t& seed) {
   return true;
 }
 
-struct Move {
-  int Layer;
-  int QuarterTurns;
-};
-
 // "L Q,L Q,...": layers 1..6, quarter turns 1, -1, 2 or -2; blanks around the numbers
 // are free. An empty list is no turns.
 bool ParseMoves(std::string_view text, std::vector<Move>& moves, std::string& why) {
@@ -119,7 +113,7 @@ bool ParseMoves(std::string_view text, std::vector<Move>& moves, std::string& wh
       why = "bad move \"" + std::string(entry) + "\": want LAYER (1..6) and QT (1, -1, 2 or -2)";
       return false;
     }
-    moves.push_back({static_cast<int>(layer), static_cast<int>(quarterTurns)});
+    moves.push_back({static_cast<int8_t>(layer), static_cast<int8_t>(quarterTurns)});
     start = comma + 1;
   }
   return true;
@@ -127,7 +121,7 @@ bool ParseMoves(std::string_view text, std::vector<Move>& moves, std::string& wh
 
 // The quarter turns of a recorded turn: History keeps the angle that undoes it.
 int QuarterTurnsOf(const HistoryEntry& e) {
-  return static_cast<int>(std::lround(-e.Angle / (std::numbers::pi / 2)));
+  return static_cast<int>(std::lround(-e.Angle / static_cast<double>(Pi / 2)));
 }
 
 void PrintStickers() {
@@ -249,21 +243,12 @@ int Turn(const Options& o) {
   Fast1Click();
 
   for (const Move& m : moves) {
-    if (m.QuarterTurns == 1 || m.QuarterTurns == -1) {
+    if (m.Quarters == 1 || m.Quarters == -1) {
       // As the Enter key: the selected layer and direction, one turn, then halt.
-      CurrentLayer = m.Layer;
-      TurnDirection = m.QuarterTurns;
-      SingleStep = true;
-      Halted = false;
+      PlaySingleTurn(m.Layer, m.Quarters);
       if (!TickUntil([] { return Halted && !TurnInProgress; })) return ExitStuck;
     } else {
-      // A queue of one move whose sub-step is the target: the turn ends the "build".
-      ClearMoves();
-      AddMove(m.Layer, m.QuarterTurns);
-      MovePos = 0;
-      SolverStep = TargetStep;
-      Building = true;
-      Halted = false;
+      PlayQueuedMove(m.Layer, m.Quarters);
       if (!TickUntil([] { return !Building && !TurnInProgress; })) return ExitStuck;
     }
   }
