@@ -2,29 +2,13 @@
 
 #include <cstring>
 
+#include "cube/neighbour_table.h"
+
 uint8_t Stickers[StickerCount];
 NeighbourList Neighbours[7][10];
 NeighbourListRC NeighboursRC[7][4][4];
 
 namespace {
-
-// The other stickers of each sticker's cubie, as face/position. A corner's two entries
-// are in right-handed order: the sticker's own face, then the first entry's face, then
-// the second entry's face form a right-handed triple of outward directions.
-struct NeighbourRow {
-  FacePos P1[2], P2, P3[2], P4, P6, P7[2], P8, P9[2];
-};
-
-constexpr NeighbourRow NeighbourTable[7] = {
-  {},
-  //       p1               p2      p3              p4      p6      p7              p8      p9
-  /* 1 */ {{{4, 3}, {6, 1}}, {4, 2}, {{5, 3}, {4, 1}}, {6, 2}, {5, 2}, {{6, 3}, {3, 1}}, {3, 2}, {{3, 3}, {5, 1}}},
-  /* 2 */ {{{3, 7}, {6, 9}}, {3, 8}, {{5, 7}, {3, 9}}, {6, 8}, {5, 8}, {{6, 7}, {4, 9}}, {4, 8}, {{4, 7}, {5, 9}}},
-  /* 3 */ {{{1, 7}, {6, 3}}, {1, 8}, {{5, 1}, {1, 9}}, {6, 6}, {5, 4}, {{6, 9}, {2, 1}}, {2, 2}, {{2, 3}, {5, 7}}},
-  /* 4 */ {{{1, 3}, {5, 3}}, {1, 2}, {{6, 1}, {1, 1}}, {5, 6}, {6, 4}, {{5, 9}, {2, 9}}, {2, 8}, {{2, 7}, {6, 7}}},
-  /* 5 */ {{{1, 9}, {3, 3}}, {1, 6}, {{4, 1}, {1, 3}}, {3, 6}, {4, 4}, {{3, 9}, {2, 3}}, {2, 6}, {{2, 9}, {4, 7}}},
-  /* 6 */ {{{1, 1}, {4, 3}}, {1, 4}, {{3, 1}, {1, 7}}, {4, 6}, {3, 4}, {{4, 9}, {2, 7}}, {2, 4}, {{2, 1}, {3, 7}}},
-};
 
 void SetCorner(NeighbourList& list, const FacePos (&entries)[2]) {
   list.Count = 2;
