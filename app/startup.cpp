@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/datafiles.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/movequeue.h"
@@ -47,7 +48,7 @@ void LoadFaceTextures() {
     const std::string name = "texture" + std::to_string(face) + ".jpg";
     // A picture that cannot be read has been reported by the loader; its face stays
     // without a texture and start-up goes on.
-    LoadImageTexture(name, TextureNames[face], false);
+    LoadImageTexture(FindDataFile(name), TextureNames[face], false);
   }
   glDisable(GL_TEXTURE_2D);
 }
@@ -57,7 +58,7 @@ void LoadFaceTextures() {
 bool FormCreate() {
   ResetQuietState();
 
-  SysSetFileDialogs("./Saves", "*.tnl");
+  SysSetFileDialogs(SavesFolder(), "*.tnl");
 
   std::memcpy(FaceColors, DefaultFaceColors, sizeof FaceColors);
   RefreshColorSwatches();
