@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/datafiles.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/movequeue.h"
@@ -23,7 +24,7 @@ bool FormCreate() {
   ResetSolver();
   ResetStickerShape();
 
-  SysSetFileDialogs("./Saves", "*.tnl");
+  SysSetFileDialogs(SavesFolder(), "*.tnl");
 
   ResetFaceColors();
   RefreshColorSwatches();

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/datafiles.h"
+
 unsigned int TextureNames[7] = {};
 
 bool LoadImageTexture(const std::string& fileName, unsigned int& textureName, bool fromResource) {
@@ -43,7 +45,7 @@ void LoadFaceTextures() {
     const std::string name = "texture" + std::to_string(face) + ".jpg";
     // A picture that cannot be read has been reported by the loader; its face stays
     // without a texture and start-up goes on.
-    LoadImageTexture(name, TextureNames[face], false);
+    LoadImageTexture(FindDataFile(name), TextureNames[face], false);
   }
   glDisable(GL_TEXTURE_2D);
 }

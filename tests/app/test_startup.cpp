@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 
+#include "platform/datafiles.h"
 #include "app_fixture.h"
 #include "render/frame.h"
 
@@ -26,7 +27,7 @@ TEST_F(AppTest, StartsStoppedWithTheSolvedCubeAndTheOpeningView) {
   EXPECT_NEAR(ViewRight.x, std::cos(95 * M_PI / 180), 1e-6);
   EXPECT_NEAR(ViewRight.y, 0.0, 1e-6);
   EXPECT_NEAR(ViewRight.z, -std::sin(95 * M_PI / 180), 1e-6);
-  EXPECT_EQ(Headless.DialogDirectory, "./Saves");
+  EXPECT_EQ(Headless.DialogDirectory, SavesFolder());   // no ./Saves here
   EXPECT_EQ(Headless.DialogFilter, "*.tnl");
   EXPECT_EQ(Neighbours[1][1].Count, 2);   // the tables are there
   EXPECT_TRUE(SysTimerRunning());
