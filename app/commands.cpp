@@ -2,9 +2,12 @@
 // the check marks and the timer. The file commands Save and Open live in cubefile.cpp.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/handlers.h"
 #include "app/state.h"
+#include "cube/diagnose.h"
 #include "cube/movequeue.h"
 #include "platform/platform.h"
 #include "render/model.h"
@@ -22,6 +25,26 @@ constexpr int AssemblySteps = 30;
 void BuildToStep(int item, MenuItem menuItem) {
   SetTargetStep(item);
   SysSetMenuChecked(menuItem, true);
+}
+
+// The box that says why the cube cannot be solved: every fault in plain words (the
+// places as face, row and column of the face maps), the places marked on the maps.
+constexpr int MaxReportedFaults = 8;
+
+void ReportImpossibleCube(const std::vector<CubeFault>& faults) {
+  std::string text = "This cube cannot be solved:\n";
+  bool placed = false;
+  for (size_t i = 0; i < faults.size(); ++i) {
+    const CubeFault& f = faults[i];
+    if (static_cast<int>(i) < MaxReportedFaults) text += "\n- " + f.Text;
+    MarkStickers(f.Where.data(), static_cast<int>(f.Where.size()));
+    placed |= !f.Where.empty();
+  }
+  if (static_cast<int>(faults.size()) > MaxReportedFaults)
+    text += "\n- ... and " + std::to_string(faults.size() - MaxReportedFaults) + " more";
+  if (placed) text += "\n\nThe stickers named are marked on the face maps (Options > Projections).";
+  SysMessageBox(text, MainCaption);
+  SysRedraw();
 }
 
 void SetSpeed(int divisor, MenuItem mark) {
@@ -53,6 +76,7 @@ void New1Click() {
       // and it stays in the history.
       DropTurnInProgress();
       BuildCubeGeometry();
+      ClearStickerMarks();
       ClearHistory();
       SysProcessEvents();
       SysRedraw();
@@ -67,13 +91,24 @@ void Exit1Click() { SysCloseMainWindow(); }
 
 void Build1Click() {
   if (SysMenuChecked(MenuItem::Intermixing1)) return;
-  FlipMark(MenuItem::Build1);
   if (!Building) {
+    // A cube that no turns can solve is not built: the box says why, and nothing else
+    // happens (no mark, no turn).
+    const std::vector<CubeFault> faults = DiagnoseCube();
+    if (!faults.empty()) {
+      ReportImpossibleCube(faults);
+      return;
+    }
+    FlipMark(MenuItem::Build1);
     StartBuilding();
   } else {
+    // Build off stops the build after the turn in progress; no other kind of turn
+    // takes over.
+    FlipMark(MenuItem::Build1);
     ClearMoves();
     StartSolving();
     Building = false;
+    Halted = true;
   }
 }
 
@@ -171,10 +206,11 @@ void ChooseFaceColor(int k) {
     FaceColors[k][1] = static_cast<double>((colour >> 8) & 0xFF) / 255;
     FaceColors[k][2] = static_cast<double>((colour >> 16) & 0xFF) / 255;
   }
-  // Also after Cancel: the drawn cube and the swatches show the table as it is. The
-  // next tick or mouse move draws the change.
+  // Also after Cancel: the drawn cube and the swatches show the table as it is. Opening
+  // the menu stopped the timer, so the change is drawn now.
   RecolorFromStickers();
   RefreshColorSwatches();
+  SysRedraw();
 }
 
 void RefreshColorSwatches() {

@@ -165,6 +165,7 @@ std::string ReadCubeFile(const std::string& name) {
   BuildCubeGeometry();
   std::memcpy(Stickers, bytes, CubeFileSize);
   RecolorFromStickers();
+  ClearStickerMarks();
   ClearHistory();
   return "";
 }

@@ -19,6 +19,9 @@ void DropTurnInProgress();
 // One quarter turn of layer in direction (±1), as Enter asks for the selected layer:
 // the ticks play it and halt after it. Nothing while a turn is in progress.
 void PlaySingleTurn(int layer, int direction);
+// Ctrl+Z: at rest (no turn in progress, no mode running), turns back the last turn of
+// History as one turn of Backmixing does; nothing otherwise.
+void UndoLastTurn();
 // A build from the first sub-step: plans, and the ticks play the plan.
 void StartBuilding();
 // Plays one move (layer 1..6, quarter turns ±1 or ±2) through the ticks as a build's

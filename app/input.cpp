@@ -112,5 +112,6 @@ void EditSticker(int delta, int s) {
   if (colour > 6) colour = 1;
   if (colour < 1) colour = 6;
   // No redraw: the next tick or mouse move shows the new colour.
+  ClearStickerMarks();
   RecolorFromStickers();
 }

@@ -85,6 +85,16 @@ void UpdateCaption() {
   }
 }
 
+// Starts the turn of CurrentLayer in TurnDirection by angle (its size counts). Stickers
+// show the result of the turn at once; the drawn layer follows tick by tick.
+void StartTurn(float angle) {
+  const float size = std::fabs(angle);
+  const bool halfTurn = size > 3.0f;
+  QuarterTurn(CurrentLayer, TurnDirection);
+  if (halfTurn) QuarterTurn(CurrentLayer, TurnDirection);
+  StartTurnGeometry(CurrentLayer, StepAngle(SpeedDivisor) * TurnDirection, size);
+}
+
 }  // namespace
 
 void Timer1Timer() {
@@ -154,12 +164,7 @@ void BeginTurn() {
     AppendHistory(CurrentLayer, -static_cast<double>(angle));
   }
 
-  // Stickers show the result of the turn at once; the drawn layer follows tick by tick.
-  const float size = std::fabs(angle);
-  const bool halfTurn = size > 3.0f;
-  QuarterTurn(CurrentLayer, TurnDirection);
-  if (halfTurn) QuarterTurn(CurrentLayer, TurnDirection);
-  StartTurnGeometry(CurrentLayer, StepAngle(SpeedDivisor) * TurnDirection, size);
+  StartTurn(angle);
 
   // The solver plans its next sub-step from Stickers, which already show the cube as
   // it will be when this turn ends.
@@ -178,6 +183,19 @@ void PlaySingleTurn(int layer, int direction) {
   TurnDirection = direction;
   SingleStep = true;
   Halted = false;
+}
+
+void UndoLastTurn() {
+  // Only at rest: no turn in progress, and no mode that starts turns of its own.
+  if (TurnInProgress || !Halted || Building || Backmixing || HistoryLength <= 0) return;
+  // As one turn of Backmixing: the last entry is taken off and its angle played.
+  const HistoryEntry& e = History[HistoryLength - 1];
+  CurrentLayer = e.Layer;
+  const float angle = static_cast<float>(e.Angle);
+  TurnDirection = SignOf(angle);
+  --HistoryLength;
+  StartTurn(angle);
+  SysStartTimer();
 }
 
 void StartBuilding() {

@@ -29,10 +29,15 @@ void Normal(const CubieGeometry& cubie, CornerDifference d) {
 void DrawSticker(int S, int f, bool textured) {
   const CubieGeometry& cubie = CubeGeometry[S];
   const StickerQuad& quad = cubie.Stickers[f];
-  if (textured) {
-    glBindTexture(GL_TEXTURE_2D, TextureNames[f]);
+  // A textured sticker shows the picture of its colour; a colour whose picture did not
+  // load shows plainly, as in untextured drawing.
+  const unsigned int picture = quad.ColourNumber >= 1 && quad.ColourNumber <= 6 ? TextureNames[quad.ColourNumber] : 0;
+  if (textured && picture != 0) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, picture);
     glColor3f(1, 1, 1);
   } else {
+    if (textured) glDisable(GL_TEXTURE_2D);
     glColor3fv(quad.Colour);
   }
 

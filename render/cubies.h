@@ -1,7 +1,7 @@
 #pragma once
 // Drawing the cubies of the drawn cube (render/model.h) with the GL state of the frame.
 
-// Draws cubie S (1..27); textured draws each sticker with the picture of the face it
-// was built on.
+// Draws cubie S (1..27); textured draws each sticker with the picture of its colour
+// (StickerQuad::ColourNumber), plainly where that picture did not load.
 void DrawCubie(int S, bool textured);
 void DrawSticker(int S, int f, bool textured);

@@ -43,6 +43,25 @@ constexpr MapCentre MapCentres[7] = {
 GLuint SelectBuffer[4];
 GLint ViewportBuffer[4];
 
+// A sticker the check of the cube named: a white ring in the gap around its square and
+// a black one inside it, seen on any colour.
+void DrawMark(float x, float y) {
+  const float ring[2] = {1.1f, 0.8f};
+  for (int k = 0; k < 2; ++k) {
+    const float r = ring[k];
+    const float shade = k == 0 ? 1.0f : 0.0f;
+    glColor3f(shade, shade, shade);
+    glBegin(GL_QUAD_STRIP);
+    const float inner = r - 0.12f;
+    const float corners[5][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}, {1, 1}};
+    for (const auto& c : corners) {
+      glVertex3f(x + c[0] * r, y + c[1] * r, 0.001f);
+      glVertex3f(x + c[0] * inner, y + c[1] * inner, 0.001f);
+    }
+    glEnd();
+  }
+}
+
 }  // namespace
 
 void DrawProjections(MapMode mode) {
@@ -77,6 +96,7 @@ void DrawProjectionMap(int face, float centreX, float centreY, MapMode mode) {
       glVertex3f(x - 1, y - 1, 0);
       glVertex3f(x + 1, y - 1, 0);
       glEnd();
+      if (mode == MapMode::Render && MarkedStickers[9 * (face - 1) + position - 1]) DrawMark(x, y);
     }
   }
   glPopMatrix();

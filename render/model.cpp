@@ -86,6 +86,7 @@ void BuildCubeGeometry() {
   for (int f = 1; f <= 6; ++f) {
     StickerQuad& quad = model.Stickers[f];
     quad.Present = false;
+    quad.ColourNumber = static_cast<uint8_t>(f);
     for (int c = 0; c < 3; ++c) quad.Colour[c] = static_cast<float>(FaceColors[f][c]);
     for (int i = 0; i < 4; ++i) quad.Corners[i + 1] = TemplateCorners[FaceLayouts[f].stickerCorners[i]];
     model.SideFlags[f] = false;
@@ -241,9 +242,24 @@ void RecolorFromStickers() {
       if (place.Face == 0 || !InRange(place.Row, 1, 3) || !InRange(place.Col, 1, 3)) continue;
       const int k = StickerAt(place.Face, place.Row, place.Col);
       if (!InRange(k, 1, 6)) continue;
+      quad.ColourNumber = static_cast<uint8_t>(k);
       for (int ch = 0; ch < 3; ++ch) quad.Colour[ch] = static_cast<float>(FaceColors[k][ch]);
     }
   }
+}
+
+bool MarkedStickers[StickerCount];
+
+void MarkStickers(const StickerRef* refs, int count) {
+  for (int i = 0; i < count; ++i) {
+    const StickerRef& r = refs[i];
+    if (r.Face < 1 || r.Face > 6 || r.Row < 1 || r.Row > 3 || r.Col < 1 || r.Col > 3) continue;
+    MarkedStickers[9 * (r.Face - 1) + 3 * (r.Row - 1) + (r.Col - 1)] = true;
+  }
+}
+
+void ClearStickerMarks() {
+  for (bool& m : MarkedStickers) m = false;
 }
 
 SysColor FaceColorRGB(int index, int lightness) {

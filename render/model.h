@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <cstdint>
 
+#include "cube/stickers.h"
 #include "platform/platform.h"
 
 // Colour rounding (FaceColorRGB) and the turn angles are exact only where long double
@@ -22,7 +23,8 @@ struct Point3 {
 };
 
 struct StickerQuad {
-  float Colour[3];        // red, green, blue in 0..1
+  float Colour[3];        // red, green, blue in 0..1: FaceColors[ColourNumber]
+  uint8_t ColourNumber;   // 1..6: the colour of the sticker this quad shows
   bool Present;           // this face of the cubie was outside when the cube was built
   Point3 Corners[5];      // [1..4], in drawing order
   uint8_t TextureCell;    // 1..9: which ninth of the face picture the sticker shows
@@ -88,9 +90,15 @@ using PointRotation = void (*)(Point3& point, float angle);
 // with rotate.
 void RotateCubie(int c, PointRotation rotate, float angle);
 
-// Gives every sticker quad the colour of the sticker of Stickers at the place it
-// shows (where it will rest when the turn in progress ends).
+// Gives every sticker quad the colour number and colour of the sticker of Stickers at
+// the place it shows (where it will rest when the turn in progress ends).
 void RecolorFromStickers();
+
+// Stickers marked on the face maps (indexed like Stickers): the places a failed check
+// of the cube named, shown until the next edit, New or Open.
+extern bool MarkedStickers[StickerCount];
+void MarkStickers(const StickerRef* refs, int count);
+void ClearStickerMarks();
 
 // FaceColors[index] with each channel = lightness + round((255 - lightness) * component),
 // halves to even; red in the low byte.

@@ -3,7 +3,11 @@
 
 #include "solver/solver.h"
 
+#include <cstring>
+
+#include "cube/diagnose.h"
 #include "cube/movequeue.h"
+#include "cube/stickers.h"
 
 namespace {
 
@@ -82,6 +86,20 @@ void RunSubStep(int code) {
 }
 
 bool RunSubSteps() {
+  // The sub-steps read colour f as the colour that belongs on face f, as on the cube
+  // of start-up. A cube held another way (its centres elsewhere) is read through its
+  // centres: each colour stands for the face whose centre has it. For the start-up
+  // arrangement that is the identity, and nothing is changed.
+  uint8_t home[7];
+  const bool relabel = CentreMapping(home) && !(home[1] == 1 && home[2] == 2 && home[3] == 3 &&
+                                                 home[4] == 4 && home[5] == 5 && home[6] == 6);
+  uint8_t held[StickerCount];
+  if (relabel) {
+    std::memcpy(held, Stickers, sizeof held);
+    for (uint8_t& s : Stickers)
+      if (s >= 1 && s <= 6) s = home[s];
+  }
+
   for (;;) {
     NextSubStep();
     if (!IsSubStepCode(SolverStep)) break;
@@ -89,5 +107,7 @@ bool RunSubSteps() {
     if (MoveCount > 0) break;
     if (SolverStep == TargetStep) break;
   }
+
+  if (relabel) std::memcpy(Stickers, held, sizeof held);
   return MoveCount > 0;
 }

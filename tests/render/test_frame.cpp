@@ -238,20 +238,57 @@ TEST_F(FrameTest, TexturedStickersShowTheirCellOfTheirFacePicture) {
     ViewRight = {1, 0, 0};
   }
 
-  // A face without a picture shows its stickers lit white.
+  // A face without a picture shows its stickers in their plain colour, as untextured.
   SetView(Views[0]);
   TextureNames[5] = 0;
   const Picture picture = Draw();
+  options.Texture = false;
+  const Picture plain = Draw();
+  options.Texture = true;
   int checked = 0;
   for (const VisibleSticker& s : FacingStickers(options, BufferWidth, BufferHeight)) {
     if (s.f != 5) continue;
     ++checked;
-    const Rgb seen = picture.At(s.at);
-    EXPECT_NEAR(seen.r, Fogged({1, 1, 1}, s.distance).r, 0.02);
-    EXPECT_NEAR(seen.g, seen.r, 0.01);
-    EXPECT_NEAR(seen.b, seen.r, 0.01);
+    const Rgb seen = picture.At(s.at), expected = plain.At(s.at);
+    EXPECT_NEAR(seen.r, expected.r, 0.01);
+    EXPECT_NEAR(seen.g, expected.g, 0.01);
+    EXPECT_NEAR(seen.b, expected.b, 0.01);
   }
   EXPECT_GT(checked, 0);
+}
+
+// A cube recoloured from Stickers (as Open and the face-map edits do) shows, textured,
+// the picture of each sticker's colour, not that of the face the quad was built on.
+TEST_F(FrameTest, TexturedStickersShowThePictureOfTheirColour) {
+  const std::vector<Rgb> palette = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {1, 0, 1},
+                                    {0, 1, 1}, {1, 1, 1}, {0, 0, 0}, {0.5, 0.5, 0.5}};
+  Pictures pictures([&palette](int f, int cell, double, double) { return palette[(cell - 1 + f) % 9]; });
+  options.Texture = true;
+  // Every sticker gets another colour than its face's: colour f + 1 (6 becomes 1),
+  // and one face mixed, so both the colour and the cell decide what is seen.
+  for (int i = 0; i < StickerCount; ++i) Stickers[i] = static_cast<uint8_t>((i / 9 + 1) % 6 + 1);
+  constexpr uint8_t NotThree[5] = {1, 2, 4, 5, 6};
+  for (int p = 1; p <= 9; ++p) StickerAtPos(3, p) = NotThree[p % 5];
+  RecolorFromStickers();
+
+  int checked = 0;
+  for (const View& view : Views) {
+    SetView(view);
+    const Picture picture = Draw();
+    for (const VisibleSticker& s : FacingStickers(options, BufferWidth, BufferHeight)) {
+      const StickerQuad& q = CubeGeometry[s.S].Stickers[s.f];
+      const int cell = q.TextureCell;
+      const int colour = q.ColourNumber;
+      ASSERT_NE(colour, s.f) << "cubie " << s.S << " face " << s.f;
+      EXPECT_EQ(Nearest(picture.At(s.at), palette, s.distance), size_t((cell - 1 + colour) % 9))
+          << "cubie " << s.S << " face " << s.f << " colour " << colour;
+      ++checked;
+    }
+    ViewUp = {0, 1, 0};
+    ViewRight = {1, 0, 0};
+  }
+  EXPECT_GT(checked, 50);
+  ResetStickers();
 }
 
 // Within its ninth the picture is not turned or mirrored: corner 1 of a sticker shows

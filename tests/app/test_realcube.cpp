@@ -1,0 +1,132 @@
+// A real cube entered and built: an impossible one is refused with the reason, a cube
+// held another way is solved to its own centres, Build off stops the turns, the colour
+// dialog redraws, Ctrl+Z takes back one turn.
+
+#include <cstring>
+#include <vector>
+
+#include "app_fixture.h"
+#include "cube/diagnose.h"
+#include "cube/turns.h"
+
+using namespace apptest;
+
+namespace {
+
+class RealCubeTest : public AppTest {};
+
+std::vector<uint8_t> CurrentStickers() { return std::vector<uint8_t>(Stickers, Stickers + StickerCount); }
+
+// The edge between faces 1 and 3, turned over in place.
+void FlipEdge13() {
+  const StickerRef a = FindEdge(1, 3);
+  const StickerRef b = FindEdge(3, 1);
+  std::swap(StickerAt(a.Face, a.Row, a.Col), StickerAt(b.Face, b.Row, b.Col));
+}
+
+bool EveryFaceIsItsCentre() {
+  for (int f = 1; f <= 6; ++f)
+    for (int p = 1; p <= 9; ++p)
+      if (StickerAtPos(f, p) != StickerAtPos(f, 5)) return false;
+  return true;
+}
+
+TEST_F(RealCubeTest, BuildOnAnImpossibleCubeSaysWhyAndTurnsNothing) {
+  Scramble(20);
+  FlipEdge13();
+  RecolorFromStickers();
+  const std::vector<uint8_t> before = CurrentStickers();
+  const int history = HistoryLength;
+  Build1Click();
+  ASSERT_EQ(Headless.Messages.size(), 1u);
+  EXPECT_EQ(Headless.Messages[0].Caption, "Tornelo");
+  EXPECT_NE(Headless.Messages[0].Text.find("flipped"), std::string::npos) << Headless.Messages[0].Text;
+  EXPECT_FALSE(SysMenuChecked(MenuItem::Build1));
+  EXPECT_FALSE(Building);
+  Ticks(50);
+  EXPECT_EQ(CurrentStickers(), before);
+  EXPECT_EQ(HistoryLength, history);
+  EXPECT_FALSE(TurnInProgress);
+
+  // A wrong sticker is named, marked on the face maps until the next edit.
+  StickerAtPos(4, 1) = StickerAtPos(4, 1) % 6 + 1;
+  Build1Click();
+  ASSERT_EQ(Headless.Messages.size(), 2u);
+  int marked = 0;
+  for (bool m : MarkedStickers) marked += m;
+  EXPECT_GT(marked, 0);
+  EditSticker(+1, 1);
+  for (bool m : MarkedStickers) EXPECT_FALSE(m);
+}
+
+TEST_F(RealCubeTest, ACubeHeldAnotherWayIsSolvedToItsOwnCentres) {
+  // The solved cube turned a quarter about X: the colours of faces 3, 5, 4, 6 move on.
+  constexpr uint8_t Rotated[7] = {0, 1, 2, 5, 6, 4, 3};
+  for (uint8_t& s : Stickers) s = Rotated[s];
+  for (int i = 0, layer = 1; i < 25; ++i, layer = layer % 6 + 1) QuarterTurn(layer, i % 3 == 0 ? -1 : 1);
+  RecolorFromStickers();
+  ASSERT_TRUE(DiagnoseCube().empty());
+  ASSERT_FALSE(EveryFaceIsItsCentre());
+  Fast1Click();
+  Build1Click();
+  ASSERT_TRUE(TickUntil([] { return !Building && !TurnInProgress; }, 100000));
+  EXPECT_TRUE(Headless.Messages.empty());
+  EXPECT_TRUE(EveryFaceIsItsCentre());
+  for (int f = 1; f <= 6; ++f) EXPECT_EQ(StickerAtPos(f, 5), Rotated[f]);
+  EXPECT_TRUE(GeometryShowsStickers());
+}
+
+TEST_F(RealCubeTest, BuildOffStopsAfterTheTurnInProgress) {
+  Scramble(30);
+  Slow1Click();
+  Build1Click();
+  ASSERT_TRUE(TickUntil([] { return HistoryLength >= 33; }));
+  ASSERT_TRUE(TurnInProgress);
+  Build1Click();
+  EXPECT_FALSE(SysMenuChecked(MenuItem::Build1));
+  ASSERT_TRUE(TickUntil([] { return !TurnInProgress; }));
+  const int history = HistoryLength;
+  const std::vector<uint8_t> stopped = CurrentStickers();
+  Ticks(200);
+  EXPECT_EQ(HistoryLength, history);
+  EXPECT_EQ(CurrentStickers(), stopped);
+  EXPECT_TRUE(Halted);
+  EXPECT_TRUE(GeometryShowsStickers());
+}
+
+TEST_F(RealCubeTest, ChoosingAColourRedrawsOnce) {
+  File1Click();   // opening the menu holds the timer
+  Headless.ColorAnswers.push_back(SysColor{0x00FF8000});
+  const int redraws = Headless.Redraws;
+  N32Click();
+  EXPECT_EQ(Headless.Redraws, redraws + 1);
+}
+
+TEST_F(RealCubeTest, UndoTakesBackTheLastTurnOnlyAtRest) {
+  Scramble(3);
+  const std::vector<uint8_t> scrambled = CurrentStickers();
+  const HistoryEntry last = History[2];
+  UndoLastTurn();
+  ASSERT_TRUE(TurnInProgress);
+  EXPECT_EQ(CurrentLayer, last.Layer);
+  EXPECT_EQ(HistoryLength, 2);
+  UndoLastTurn();   // while a turn is in progress: nothing
+  EXPECT_EQ(HistoryLength, 2);
+  ASSERT_TRUE(TickUntil([] { return !TurnInProgress; }));
+  EXPECT_TRUE(Halted);
+  EXPECT_TRUE(GeometryShowsStickers());
+  // Turning the layer back by the same turn gives the scrambled cube again.
+  const int quarters = last.Angle > 0 ? -1 : 1;
+  for (int i = 0; i < (std::fabs(last.Angle) > 3 ? 2 : 1); ++i) QuarterTurn(last.Layer, quarters);
+  EXPECT_EQ(CurrentStickers(), scrambled);
+  for (int i = 0; i < (std::fabs(last.Angle) > 3 ? 2 : 1); ++i) QuarterTurn(last.Layer, -quarters);
+
+  // Intermixing runs: Ctrl+Z does nothing.
+  Intermixing1Click();
+  const int running = HistoryLength;
+  UndoLastTurn();
+  EXPECT_GE(HistoryLength, running);
+  Intermixing1Click();
+}
+
+}  // namespace
