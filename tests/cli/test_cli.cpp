@@ -220,4 +220,47 @@ TEST_F(CliTest, UsageErrorsExitOne) {
     EXPECT_NE(help.Out.find(word), std::string::npos) << word;
 }
 
+// check and solve on a cube with one edge turned over; solve --notation on a scramble
+// gives turns that, played back through turn --moves, solve the cube.
+TEST_F(CliTest, ChecksCubesAndSolvesInNotation) {
+  ASSERT_EQ(Cli({"scramble", "--turns", "30", "--seed", "11", "--out", Path("s")}).Status, 0);
+  CliRun r = Cli({"check", Path("s.tnl")});
+  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(r.Out, "solvable\n");
+
+  r = Cli({"solve", Path("s.tnl"), "--notation"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  std::vector<std::string> lines = r.Lines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines.back(), "stickers " + Solved);
+  std::string all;
+  int lastStep = 0;
+  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    ASSERT_GE(line.size(), 4u) << line;
+    const int step = line[0] - '0';
+    EXPECT_GT(step, lastStep) << line;   // steps in order, each once
+    EXPECT_LE(step, 7);
+    EXPECT_EQ(line.substr(1, 2), ": ") << line;
+    lastStep = step;
+    all += line.substr(3) + " ";
+  }
+  r = Cli({"turn", Path("s.tnl"), "--moves", all, "--out", Path("t")});
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out, "stickers " + Solved + "\n");
+
+  // The solved cube with one edge turned over: face 1 position 2 and face 4 position 2
+  // (bytes 1 and 28) are the two stickers of one edge.
+  std::string flipped = SolvedBytes();
+  std::swap(flipped[1], flipped[28]);
+  WriteBytes(Path("x.tnl"), flipped);
+  r = Cli({"check", Path("x.tnl")});
+  EXPECT_EQ(r.Status, 4);
+  EXPECT_EQ(r.Out.rfind("flip: ", 0), 0u) << r.Out;
+  r = Cli({"solve", Path("x.tnl")});
+  EXPECT_EQ(r.Status, 4);
+  EXPECT_EQ(r.Out, "");
+  EXPECT_NE(r.Err.find("flip: "), std::string::npos) << r.Err;
+}
+
 }  // namespace

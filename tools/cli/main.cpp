@@ -15,7 +15,9 @@
 #include "app/cubefile.h"
 #include "app/handlers.h"
 #include "app/state.h"
+#include "cube/diagnose.h"
 #include "cube/move.h"
+#include "cube/notation.h"
 #include "cube/stickers.h"
 #include "platform/headless/headless.h"
 #include "solver/solver.h"
@@ -25,6 +27,7 @@ namespace {
 constexpr int ExitUsage = 1;
 constexpr int ExitFile = 2;
 constexpr int ExitStuck = 3;
+constexpr int ExitImpossible = 4;
 
 // No build or turn of a consistent cube takes anywhere near this many ticks.
 constexpr long TickLimit = 2'000'000;
@@ -32,29 +35,44 @@ constexpr long TickLimit = 2'000'000;
 const char* const Help =
     "tornelo-cli: the cube commands of Tornelo without a window.\n"
     "\n"
-    "  solve FILE [--to-step N]\n"
+    "  check FILE\n"
+    "      Opens FILE as File > Open does and says whether turns can solve it: prints\n"
+    "      \"solvable\", or one line per fault, \"GROUP: what is wrong and where\" (GROUP\n"
+    "      is colours, centres, corner, edge, twist, flip or parity; places are given\n"
+    "      as face, row and column of the face maps).\n"
+    "\n"
+    "  solve FILE [--to-step N] [--notation]\n"
     "      Opens FILE as File > Open does (at least 54 bytes, each of the first 54 a\n"
     "      colour number 1..6) and runs Build, to step N of 1..7 (default 7), at the\n"
     "      Fast speed. Prints one line \"CODE LAYER QT\" per turn played: the solver\n"
     "      sub-step code that planned it (11..73), the layer 1..6 and the quarter\n"
     "      turns (1, -1, 2 or -2); then \"stickers \" and the 54 colour digits of the\n"
-    "      cube at the end.\n"
+    "      cube at the end. With --notation, one line \"N: T T T...\" per step N (1..7)\n"
+    "      that played turns, in standard notation, instead of the turn lines. A cube\n"
+    "      that cannot be solved: its faults as check prints them, on standard error.\n"
     "\n"
-    "  turn FILE --moves \"L Q,L Q,...\" --out OUT\n"
-    "      Opens FILE, plays the turns in order (layer L 1..6, Q = 1 or -1 as a single\n"
-    "      turn of the Enter key, Q = 2 or -2 as a queued half turn), saves the cube\n"
-    "      as File > Save does and prints its \"stickers \" line.\n"
+    "  turn FILE --moves MOVES --out OUT\n"
+    "      Opens FILE, plays the turns in order, saves the cube as File > Save does and\n"
+    "      prints its \"stickers \" line. MOVES is \"L Q,L Q,...\" (layer L 1..6, Q = 1\n"
+    "      or -1 as a single turn of the Enter key, Q = 2 or -2 as a queued half turn)\n"
+    "      or standard notation (\"R U R' U2\").\n"
     "\n"
-    "  scramble --turns N [--seed S] --out OUT\n"
+    "  scramble --turns N [--seed S] [--notation] --out OUT\n"
     "      Makes N random turns as Intermixing does, from a solved cube, with the\n"
     "      random generator seeded with S (by default from the clock); prints one\n"
-    "      line \"LAYER QT\" per turn and saves the cube as File > Save does.\n"
+    "      line \"LAYER QT\" per turn (with --notation: one line of notation) and saves\n"
+    "      the cube as File > Save does.\n"
+    "\n"
+    "  Notation: the faces are named after the face maps: F the middle map (face 3),\n"
+    "  U above it (1), D below it (2), R to its right (5), L to its left (6), B at the\n"
+    "  far right (4). A letter is a quarter turn clockwise seen from outside that\n"
+    "  face, X' counter-clockwise, X2 a half turn.\n"
     "\n"
     "  File > Save adds \".tnl\" to a name that does not end in it; an existing file\n"
     "  is replaced without asking.\n"
     "\n"
     "Exit status: 0 done, 1 usage error, 2 a file that cannot be read or written,\n"
-    "3 a build that did not end.\n";
+    "3 a build that did not end, 4 a cube that cannot be solved.\n";
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "tornelo-cli: %s (see tornelo-cli --help)\n", message.c_str());
@@ -94,7 +112,7 @@ bool ParseSeed(std::string_view text, uint64_t& seed) {
 
 // "L Q,L Q,...": layers 1..6, quarter turns 1, -1, 2 or -2; blanks around the numbers
 // are free. An empty list is no turns.
-bool ParseMoves(std::string_view text, std::vector<Move>& moves, std::string& why) {
+bool ParseNumberedMoves(std::string_view text, std::vector<Move>& moves, std::string& why) {
   auto trim = [](std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -124,6 +142,14 @@ int QuarterTurnsOf(const HistoryEntry& e) {
   return static_cast<int>(std::lround(-e.Angle / static_cast<double>(Pi / 2)));
 }
 
+Move MoveOf(const HistoryEntry& e) {
+  return Move{static_cast<int8_t>(e.Layer), static_cast<int8_t>(QuarterTurnsOf(e))};
+}
+
+void PrintFaults(const std::vector<CubeFault>& faults, std::FILE* out) {
+  for (const CubeFault& f : faults) std::fprintf(out, "%s: %s\n", FaultGroupWord(f.Group), f.Text.c_str());
+}
+
 void PrintStickers() {
   std::string line = "stickers ";
   for (int i = 0; i < StickerCount; ++i) line += static_cast<char>('0' + Stickers[i]);
@@ -150,6 +176,7 @@ struct Options {
   std::vector<std::string> Positional;
   std::string ToStep, Moves, Out, Turns, Seed;
   bool HasToStep = false, HasMoves = false, HasOut = false, HasTurns = false, HasSeed = false;
+  bool Notation = false;
 };
 
 // Splits args into positional words and the options the command allows.
@@ -163,6 +190,10 @@ bool ParseOptions(int argc, char** argv, int first, const std::vector<std::strin
       if (!known) {
         why = "unknown option " + arg;
         return false;
+      }
+      if (arg == "--notation") {   // the one option without a value
+        o.Notation = true;
+        continue;
       }
       if (i + 1 >= argc) {
         why = "option " + arg + " needs a value";
@@ -202,12 +233,17 @@ int Solve(const Options& o) {
   StartWindow();
   const std::string error = ReadCubeFile(file);
   if (!error.empty()) return FileError(file, error);
+  if (const std::vector<CubeFault> faults = DiagnoseCube(); !faults.empty()) {
+    PrintFaults(faults, stderr);
+    return ExitImpossible;
+  }
 
   void (*const buildTo[])() = {nullptr, N11Click, N21Click, N31Click, N41Click,
                                N51Click, N61Click, N71Click};
   buildTo[step]();
   Fast1Click();
   Build1Click();
+  std::vector<Move> steps[8];   // with --notation: the turns of each step
   // Each tick starts at most one turn, and a turn the build plays is always a move of
   // the queue planned under the current SolverStep, even when the same tick plans the
   // next sub-step behind it.
@@ -217,13 +253,18 @@ int Solve(const Options& o) {
     Timer1Timer();
     if (HistoryLength == recorded + 1) {
       const HistoryEntry& e = History[HistoryLength - 1];
-      std::printf("%d %d %d\n", code, e.Layer, QuarterTurnsOf(e));
+      if (o.Notation)
+        steps[code / 10].push_back(MoveOf(e));
+      else
+        std::printf("%d %d %d\n", code, e.Layer, QuarterTurnsOf(e));
     }
   }
   if (Building || TurnInProgress) {
     std::fprintf(stderr, "tornelo-cli: the build did not end\n");
     return ExitStuck;
   }
+  for (int step = 1; step <= 7; ++step)
+    if (!steps[step].empty()) std::printf("%d: %s\n", step, FormatMoves(steps[step]).c_str());
   PrintStickers();
   return 0;
 }
@@ -234,7 +275,10 @@ int Turn(const Options& o) {
   if (!o.HasOut) return UsageError("turn needs --out");
   std::vector<Move> moves;
   std::string why;
-  if (!ParseMoves(o.Moves, moves, why)) return UsageError(why);
+  // Numbers ("1 1,3 -2") or notation ("R U R' U2"): a letter decides.
+  const bool notation = o.Moves.find_first_of("UDFBRLudfbrlMESxyz") != std::string::npos;
+  if (notation ? !ParseMoves(o.Moves, moves, why) : !ParseNumberedMoves(o.Moves, moves, why))
+    return UsageError(notation ? "bad --moves: " + why : why);
   const std::string& file = o.Positional[0];
 
   StartWindow();
@@ -271,6 +315,7 @@ int Scramble(const Options& o) {
   StartWindow();
   if (o.HasSeed) SeedRandom(seed);
   Fast1Click();
+  std::vector<Move> played;
   if (turns > 0) {
     Intermixing1Click();
     for (long i = 0; i < TickLimit && HistoryLength < turns; ++i) {
@@ -278,7 +323,10 @@ int Scramble(const Options& o) {
       Timer1Timer();
       if (HistoryLength == recorded + 1) {
         const HistoryEntry& e = History[HistoryLength - 1];
-        std::printf("%d %d\n", e.Layer, QuarterTurnsOf(e));
+        if (o.Notation)
+          played.push_back(MoveOf(e));
+        else
+          std::printf("%d %d\n", e.Layer, QuarterTurnsOf(e));
       }
     }
     // Intermixing off: the turn in progress ends, no other starts.
@@ -286,9 +334,26 @@ int Scramble(const Options& o) {
     if (!TickUntil([] { return !TurnInProgress; })) return ExitStuck;
   }
 
+  if (o.Notation) std::printf("%s\n", FormatMoves(played).c_str());
+
   const std::string written = WriteCubeFile(o.Out);
   if (!written.empty()) return FileError(CubeFileNameFor(o.Out), written);
   return 0;
+}
+
+int Check(const Options& o) {
+  if (o.Positional.size() != 1) return UsageError("check takes one FILE");
+  const std::string& file = o.Positional[0];
+  StartWindow();
+  const std::string error = ReadCubeFile(file);
+  if (!error.empty()) return FileError(file, error);
+  const std::vector<CubeFault> faults = DiagnoseCube();
+  if (faults.empty()) {
+    std::printf("solvable\n");
+    return 0;
+  }
+  PrintFaults(faults, stdout);
+  return ExitImpossible;
 }
 
 }  // namespace
@@ -302,9 +367,10 @@ int main(int argc, char** argv) {
   }
 
   std::vector<std::string> allowed;
-  if (command == "solve") allowed = {"--to-step"};
+  if (command == "check") allowed = {};
+  else if (command == "solve") allowed = {"--to-step", "--notation"};
   else if (command == "turn") allowed = {"--moves", "--out"};
-  else if (command == "scramble") allowed = {"--turns", "--seed", "--out"};
+  else if (command == "scramble") allowed = {"--turns", "--seed", "--out", "--notation"};
   else return UsageError("unknown command \"" + command + "\"");
 
   Options options;
@@ -317,6 +383,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, 2, allowed, options, why)) return UsageError(why);
 
   int status = 0;
+  if (command == "check") status = Check(options);
   if (command == "solve") status = Solve(options);
   if (command == "turn") status = Turn(options);
   if (command == "scramble") status = Scramble(options);
