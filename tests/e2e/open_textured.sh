@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# With Texture on (as at start-up), an opened scrambled cube looks scrambled and Build
+# solves it back to the picture of the start; Build on a cube with one edge turned over
+# shows why it cannot be solved and turns nothing.
+# Usage: open_textured.sh path/to/tornelo
+source "$(dirname "$0")/lib.sh"
+
+cli="$(dirname "$PROGRAM")/tornelo-cli"
+"$cli" scramble --turns 30 --seed 5 --out "$WORK/mixed.tnl" >/dev/null || fail "tornelo-cli scramble failed"
+python3 - "$WORK/flipped.tnl" <<'PY'
+import sys
+solved = bytearray(sum(([f] * 9 for f in range(1, 7)), []))
+solved[1], solved[28] = solved[28], solved[1]   # the two stickers of one edge
+open(sys.argv[1], "wb").write(solved)
+PY
+
+start_program
+limit=$(( $(area) / 500 ))
+wait_still solved 10
+# The solved cube in plain colours too: a built cube has every sticker's colour in
+# place, but the pictures' ninths travel with their cubies.
+keys ctrl+t
+wait_still plain 10
+keys ctrl+t
+wait_still solved 10
+
+# open_file PATH: File > Open (F3), the name typed into the dialog.
+open_file() {
+  keys F3
+  local dialog
+  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Open$' | head -1) ||
+    fail "the Open dialog did not appear"
+  xdotool windowfocus --sync "$dialog"
+  xdotool type --delay 20 "$1"
+  keys Return
+  for ((t = 0; t < 50; t++)); do
+    xdotool search --onlyvisible --name '^Open$' >/dev/null || break
+    sleep 0.1
+  done
+  xdotool windowfocus --sync "$WID"
+}
+
+open_file "$WORK/mixed.tnl"
+wait_still opened 10
+changed=$(differing "$WORK/solved.png" "$WORK/opened.png")
+at_least "$changed" $((limit * 5)) || fail "the opened scrambled cube looks solved ($changed pixels differ)"
+
+keys F10 F4
+wait_still built 60
+keys ctrl+t
+wait_still builtplain 10
+changed=$(differing "$WORK/plain.png" "$WORK/builtplain.png")
+at_most "$changed" "$limit" || fail "after Build the cube does not look solved ($changed pixels differ)"
+keys ctrl+t
+
+open_file "$WORK/flipped.tnl"
+wait_still flipped 10
+keys F4
+boxes=0
+for ((t = 0; t < 50; t++)); do
+  boxes=$(xdotool search --onlyvisible --name '^Tornelo$' | wc -l)
+  ((boxes >= 2)) && break
+  sleep 0.1
+done
+((boxes >= 2)) || fail "Build on a cube with a flipped edge showed no message"
+keys Return
+sleep 1
+xdotool windowfocus --sync "$WID"
+wait_still after 10
+changed=$(differing "$WORK/flipped.png" "$WORK/after.png")
+at_most "$changed" 0 || fail "Build on an impossible cube changed the picture ($changed pixels)"
+
+keys Escape
+wait_exit 10
+[ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\""
+echo "ok: an opened scramble shows scrambled and builds solved; an impossible cube is refused"
