@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/movequeue.h"
@@ -38,6 +39,7 @@ void ResetQuietState() {
   TargetStep = 73;
   StickerInset = 0.1;
   StickerLift = 0.005;
+  ForgetDrawnFrame();
 }
 
 void LoadFaceTextures() {
@@ -114,13 +116,7 @@ void FormDestroy() {
 
 void PaintFrame(int width, int height) {
   if (!RenderContextReady) return;
-  SceneOptions options;
-  options.Projections = SysMenuChecked(MenuItem::Proj);
-  options.Texture = SysMenuChecked(MenuItem::Texture1);
-  options.ShowArrows = ShowArrows;
-  options.CurrentLayer = CurrentLayer;
-  options.TurnDirection = TurnDirection;
-  for (int axis = 0; axis < 3; ++axis) options.SpinAngles[axis] = SpinAngles[axis];
-  options.ArrowPhase = ArrowPhase;
+  const SceneOptions options = CurrentSceneOptions();
   RenderFrame(width, height, options);
+  RememberDrawnFrame(width, height, options);
 }
