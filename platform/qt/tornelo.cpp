@@ -27,9 +27,13 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 
-// The surface the frame wants: a double-buffered RGBA window with 8 bits per channel,
-// a 32-bit depth buffer and an 8-bit stencil, on the compatibility profile (the frame
-// draws with the fixed pipeline). There is no accumulation buffer to ask for here.
+// The surface the frame wants: a double-buffered RGB window with 8 bits per channel
+// and a 24-bit depth buffer with an 8-bit stencil, on the compatibility profile (the
+// frame draws with the fixed pipeline). No alpha channel: the window is opaque under a
+// compositor whatever the frame blends. Not a deeper depth buffer: a software
+// rasteriser may store 32 bits of depth beside a stencil in twice the memory, and the
+// frame clears it every time; 24 + 8 is what X servers offer anyway. There is no
+// accumulation buffer to ask for here.
 QSurfaceFormat RequestedFormat() {
   QSurfaceFormat format;
   format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -38,8 +42,8 @@ QSurfaceFormat RequestedFormat() {
   format.setRedBufferSize(8);
   format.setGreenBufferSize(8);
   format.setBlueBufferSize(8);
-  format.setAlphaBufferSize(8);
-  format.setDepthBufferSize(32);
+  format.setAlphaBufferSize(0);
+  format.setDepthBufferSize(24);
   format.setStencilBufferSize(8);
   return format;
 }
