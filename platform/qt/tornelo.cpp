@@ -11,10 +11,13 @@
 #include <QOpenGLContext>
 #include <QProxyStyle>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QSurfaceFormat>
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/handlers.h"
@@ -93,7 +96,7 @@ void TGLWindow::resizeEvent(QResizeEvent*) {
 }
 
 void TGLWindow::keyPressEvent(QKeyEvent* event) {
-  FormKeyDown(VirtualKeyFromQt(event->key(), event->modifiers()));
+  FormKeyDown(VirtualKeyFromQt(*event));
   event->accept();
 }
 
@@ -191,7 +194,7 @@ void TTornelo::ReleaseRenderContext() {
 
 void TTornelo::keyPressEvent(QKeyEvent* event) {
   // Keys that reach the main window rather than the OpenGL area go to the same handler.
-  FormKeyDown(VirtualKeyFromQt(event->key(), event->modifiers()));
+  FormKeyDown(VirtualKeyFromQt(*event));
   event->accept();
 }
 
@@ -206,6 +209,7 @@ void TTornelo::BuildMainMenu() {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(e.Caption));
         menu->menuAction()->setObjectName(e.Name);
         if (handler) QObject::connect(menu, &QMenu::aboutToShow, [handler] { handler(); });
+        AddMenuKey(e.Caption, [this, menu] { menuBar()->setActiveAction(menu->menuAction()); });
         open.assign(1, menu);
         break;
       }
@@ -234,6 +238,7 @@ void TTornelo::BuildMainMenu() {
         QAction* action;
         if (e.Kind == MenuKind::TopCommand) {
           action = menuBar()->addAction(QString::fromUtf8(e.Caption));
+          AddMenuKey(e.Caption, [action] { action->trigger(); });
           open.clear();
         } else {
           if (open.empty()) break;
@@ -265,6 +270,17 @@ void TTornelo::BuildMainMenu() {
       }
     }
   }
+}
+
+void TTornelo::AddMenuKey(const char* caption, std::function<void()> open) {
+  // Alt and the first letter of the caption, as a mnemonic would give, without the
+  // mnemonic's mark in the caption: the bar shows the captions exactly as they are.
+  const QString text = QString::fromUtf8(caption);
+  const QChar first = text.isEmpty() ? QChar() : text.front().toUpper();
+  if (first < QLatin1Char('A') || first > QLatin1Char('Z')) return;
+  auto* key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(first.unicode())), this);
+  key->setContext(Qt::WindowShortcut);
+  QObject::connect(key, &QShortcut::activated, this, std::move(open));
 }
 
 void TTornelo::RunMenuHandler(const MenuEntry& entry) {
