@@ -55,6 +55,7 @@ void DrawTurnArrows(int layer, int direction, float arrowPhase) {
 
   // The arrows blend their colour into the picture but leave its alpha at the clear's
   // 1: a window whose alpha fell below 1 would show through under a compositor.
+  glEnable(GL_BLEND);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glPushMatrix();
   glTranslatef(ring.centre.x, ring.centre.y, ring.centre.z);
@@ -76,6 +77,7 @@ void DrawTurnArrows(int layer, int direction, float arrowPhase) {
   }
   glPopMatrix();
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glDisable(GL_BLEND);
 }
 
 void DrawArrow(int n, float arrowPhase) {

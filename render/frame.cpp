@@ -87,7 +87,8 @@ void SetupLighting() {
     glFogfv(GL_FOG_COLOR, FogColour);
   }
 
-  glEnable(GL_BLEND);
+  // Only the arrows are translucent: they switch blending on around themselves, and
+  // the opaque rest of the scene is drawn without reading the picture back.
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
   glMaterialfv(GL_FRONT, GL_SPECULAR, MaterialSpecular);
