@@ -64,6 +64,9 @@ void FormKeyDown(int key) {
     case VK_ESCAPE:
       SysCloseMainWindow();
       break;
+    case VK_F1:
+      SysShowHelp();
+      break;
     default:
       break;
   }

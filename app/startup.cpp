@@ -2,11 +2,12 @@
 
 #include <string>
 
-#include "platform/datafiles.h"
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/movequeue.h"
 #include "cube/stickers.h"
+#include "platform/datafiles.h"
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/model.h"
@@ -23,6 +24,7 @@ bool FormCreate() {
   RewindMoves();
   ResetSolver();
   ResetStickerShape();
+  ForgetDrawnFrame();
 
   SysSetFileDialogs(SavesFolder(), "*.tnl");
 
@@ -57,13 +59,7 @@ void FormDestroy() {
 
 void PaintFrame(int width, int height) {
   if (!RenderContextReady) return;
-  SceneOptions options;
-  options.Projections = SysMenuChecked(MenuItem::Proj);
-  options.Texture = SysMenuChecked(MenuItem::Texture1);
-  options.ShowArrows = ShowArrows;
-  options.CurrentLayer = CurrentLayer;
-  options.TurnDirection = TurnDirection;
-  for (int axis = 0; axis < 3; ++axis) options.SpinAngles[axis] = SpinAngles[axis];
-  options.ArrowPhase = ArrowPhase;
+  const SceneOptions options = CurrentSceneOptions();
   RenderFrame(width, height, options);
+  RememberDrawnFrame(width, height, options);
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/movequeue.h"
@@ -110,8 +111,9 @@ void Timer1Timer() {
 
   UpdateCaption();
 
-  // The frame sets up its lighting itself before it draws.
-  SysRedraw();
+  // The frame sets up its lighting itself before it draws; an unchanged picture is
+  // not drawn again.
+  if (FrameNeedsDrawing()) SysRedraw();
 }
 
 void BeginTurn() {

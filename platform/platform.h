@@ -68,6 +68,9 @@ void SysMessageBox(const std::string& text, const std::string& caption);
 bool SysAskOkCancel(const std::string& text, const std::string& caption);
 // Shows the about box modally, centred on the screen.
 void SysShowAbout();
+// Shows the help window beside the main window without blocking it, or brings it to
+// the front when it is already shown.
+void SysShowHelp();
 
 // --- Events -------------------------------------------------------------------
 // Lets pending window messages (ticks, keys, menu commands, paints) run now.

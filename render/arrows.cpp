@@ -53,6 +53,10 @@ void DrawTurnArrows(int layer, int direction, float arrowPhase) {
   const ArrowRing& ring = ArrowRings[layer];
   const float d = static_cast<float>(direction);
 
+  // The arrows blend their colour into the picture but leave its alpha at the clear's
+  // 1: a window whose alpha fell below 1 would show through under a compositor.
+  glEnable(GL_BLEND);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glPushMatrix();
   glTranslatef(ring.centre.x, ring.centre.y, ring.centre.z);
   Vector offset = ring.offset;
@@ -72,6 +76,8 @@ void DrawTurnArrows(int layer, int direction, float arrowPhase) {
     glRotatef(ArrowSpacing, ring.axis.x, ring.axis.y, ring.axis.z);
   }
   glPopMatrix();
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glDisable(GL_BLEND);
 }
 
 void DrawArrow(int n, float arrowPhase) {

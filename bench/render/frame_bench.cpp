@@ -29,7 +29,7 @@ SceneOptions StartUpOptions() {
 
 void BM_ClearOnlyFrame(benchmark::State& state) {
   for (auto _ : state) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glFinish();
   }
 }

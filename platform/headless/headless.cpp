@@ -116,6 +116,8 @@ bool SysAskOkCancel(const std::string& text, const std::string& caption) {
 
 void SysShowAbout() { ++Headless.AboutShown; }
 
+void SysShowHelp() { ++Headless.HelpShown; }
+
 void SysProcessEvents() {
   ++Headless.ProcessEventsCalls;
   if (Headless.OnProcessEvents) Headless.OnProcessEvents();

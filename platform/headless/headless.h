@@ -51,6 +51,7 @@ struct HeadlessState {
   std::deque<bool> OkCancelAnswers;          // true = OK
   std::vector<HeadlessMessage> Messages;
   int AboutShown = 0;
+  int HelpShown = 0;
 
   // Events and drawing
   int ProcessEventsCalls = 0;

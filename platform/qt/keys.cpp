@@ -1,5 +1,12 @@
 #include "platform/qt/keys.h"
 
+#include <QChar>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QString>
+
+#include <string>
+
 namespace {
 
 struct KeyCode {
@@ -75,4 +82,41 @@ int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
   for (const KeyCode& k : KeyTable)
     if (k.QtKey == qtKey) return k.VirtualKey;
   return 0;
+}
+
+namespace {
+
+// The letter rows of the US layout by XKB keycode (the Linux input code + 8), which
+// the X11 and the Wayland platforms both report as the scan code.
+constexpr char LetterRows[][11] = {
+  "QWERTYUIOP",   // keycodes 24..33
+  "ASDFGHJKL",    // 38..46
+  "ZXCVBNM",      // 52..58
+};
+constexpr quint32 RowStart[] = {24, 38, 52};
+
+bool ScanCodesAreXkb() {
+  const QString platform = QGuiApplication::platformName();
+  return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace
+
+int LatinLetterOfScanCode(quint32 scanCode) {
+  for (int row = 0; row < 3; ++row) {
+    const quint32 length = static_cast<quint32>(std::char_traits<char>::length(LetterRows[row]));
+    if (scanCode >= RowStart[row] && scanCode < RowStart[row] + length)
+      return LetterRows[row][scanCode - RowStart[row]];
+  }
+  return 0;
+}
+
+int VirtualKeyFromQt(const QKeyEvent& event) {
+  const int key = event.key();
+  // Qt gives a letter key its character's code: above Latin-1 for the letters of a
+  // non-Latin script.
+  if (key > 0xFF && key <= 0xFFFF && QChar(static_cast<char16_t>(key)).isLetter() && ScanCodesAreXkb()) {
+    if (const int latin = LatinLetterOfScanCode(event.nativeScanCode())) return latin;
+  }
+  return VirtualKeyFromQt(key, event.modifiers());
 }

@@ -6,3 +6,11 @@
 #include <Qt>
 
 int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// The same for a key event. A letter of a non-Latin layout (a Cyrillic or Greek
+// one) gives the code of the Latin letter on the same key of the US layout, found
+// from the key's scan code, so that the letter keys act under any layout.
+class QKeyEvent;
+int VirtualKeyFromQt(const QKeyEvent& event);
+// The Latin letter 'A'..'Z' on the key with this XKB keycode in the US layout, or 0.
+int LatinLetterOfScanCode(quint32 scanCode);

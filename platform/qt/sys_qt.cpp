@@ -16,6 +16,7 @@
 
 #include "platform/platform.h"
 #include "platform/qt/aboutbox.h"
+#include "platform/qt/helpwindow.h"
 #include "platform/qt/tornelo.h"
 
 namespace {
@@ -192,6 +193,12 @@ bool SysAskOkCancel(const std::string& text, const std::string& caption) {
 
 void SysShowAbout() {
   if (AboutBox) AboutBox->ShowCentred();
+}
+
+void SysShowHelp() {
+  if (!Tornelo) return;
+  if (!Tornelo->HelpWindow) Tornelo->HelpWindow = new THelpWindow(Tornelo);
+  Tornelo->HelpWindow->ShowAndRaise();
 }
 
 // --- Events -------------------------------------------------------------------

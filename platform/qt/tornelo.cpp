@@ -11,10 +11,13 @@
 #include <QOpenGLContext>
 #include <QProxyStyle>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QSurfaceFormat>
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/handlers.h"
@@ -27,9 +30,13 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 
-// The surface the frame wants: a double-buffered RGBA window with 8 bits per channel,
-// a 32-bit depth buffer and an 8-bit stencil, on the compatibility profile (the frame
-// draws with the fixed pipeline). There is no accumulation buffer to ask for here.
+// The surface the frame wants: a double-buffered RGB window with 8 bits per channel
+// and a 24-bit depth buffer with an 8-bit stencil, on the compatibility profile (the
+// frame draws with the fixed pipeline). No alpha channel: the window is opaque under a
+// compositor whatever the frame blends. Not a deeper depth buffer: a software
+// rasteriser may store 32 bits of depth beside a stencil in twice the memory, and the
+// frame clears it every time; 24 + 8 is what X servers offer anyway. There is no
+// accumulation buffer to ask for here.
 QSurfaceFormat RequestedFormat() {
   QSurfaceFormat format;
   format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -38,8 +45,8 @@ QSurfaceFormat RequestedFormat() {
   format.setRedBufferSize(8);
   format.setGreenBufferSize(8);
   format.setBlueBufferSize(8);
-  format.setAlphaBufferSize(8);
-  format.setDepthBufferSize(32);
+  format.setAlphaBufferSize(0);
+  format.setDepthBufferSize(24);
   format.setStencilBufferSize(8);
   return format;
 }
@@ -89,7 +96,7 @@ void TGLWindow::resizeEvent(QResizeEvent*) {
 }
 
 void TGLWindow::keyPressEvent(QKeyEvent* event) {
-  FormKeyDown(VirtualKeyFromQt(event->key(), event->modifiers()));
+  FormKeyDown(VirtualKeyFromQt(*event));
   event->accept();
 }
 
@@ -187,7 +194,7 @@ void TTornelo::ReleaseRenderContext() {
 
 void TTornelo::keyPressEvent(QKeyEvent* event) {
   // Keys that reach the main window rather than the OpenGL area go to the same handler.
-  FormKeyDown(VirtualKeyFromQt(event->key(), event->modifiers()));
+  FormKeyDown(VirtualKeyFromQt(*event));
   event->accept();
 }
 
@@ -202,6 +209,7 @@ void TTornelo::BuildMainMenu() {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(e.Caption));
         menu->menuAction()->setObjectName(e.Name);
         if (handler) QObject::connect(menu, &QMenu::aboutToShow, [handler] { handler(); });
+        AddMenuKey(e.Caption, [this, menu] { menuBar()->setActiveAction(menu->menuAction()); });
         open.assign(1, menu);
         break;
       }
@@ -230,6 +238,7 @@ void TTornelo::BuildMainMenu() {
         QAction* action;
         if (e.Kind == MenuKind::TopCommand) {
           action = menuBar()->addAction(QString::fromUtf8(e.Caption));
+          AddMenuKey(e.Caption, [action] { action->trigger(); });
           open.clear();
         } else {
           if (open.empty()) break;
@@ -261,6 +270,17 @@ void TTornelo::BuildMainMenu() {
       }
     }
   }
+}
+
+void TTornelo::AddMenuKey(const char* caption, std::function<void()> open) {
+  // Alt and the first letter of the caption, as a mnemonic would give, without the
+  // mnemonic's mark in the caption: the bar shows the captions exactly as they are.
+  const QString text = QString::fromUtf8(caption);
+  const QChar first = text.isEmpty() ? QChar() : text.front().toUpper();
+  if (first < QLatin1Char('A') || first > QLatin1Char('Z')) return;
+  auto* key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(first.unicode())), this);
+  key->setContext(Qt::WindowShortcut);
+  QObject::connect(key, &QShortcut::activated, this, std::move(open));
 }
 
 void TTornelo::RunMenuHandler(const MenuEntry& entry) {

@@ -6,12 +6,14 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <functional>
 #include <string>
 
 #include "platform/menu_layout.h"
 #include "platform/platform.h"
 
 class QAction;
+class THelpWindow;
 class QOpenGLContext;
 
 // The OpenGL area: a native window of its own inside the main window, drawn with its
@@ -55,12 +57,15 @@ class TTornelo : public QMainWindow {
   QOpenGLContext* RenderContext = nullptr;
   QTimer Timer1;
   std::string OpenDialogName;   // the name the open dialog chose last
+  THelpWindow* HelpWindow = nullptr;   // made when F1 first asks for it; a child
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildMainMenu();
+  // Alt and the caption's first letter runs open (opens that menu of the bar).
+  void AddMenuKey(const char* caption, std::function<void()> open);
   void RunMenuHandler(const MenuEntry& entry);
   void RestoreMarks();
 

@@ -55,9 +55,12 @@ TEST_F(AppTest, EveryKeyRedrawsAndOnlyItsOwnStateChanges) {
   EXPECT_FALSE(Headless.CloseRequested);
   FormKeyDown(VK_C);
   EXPECT_FALSE(ShowCounter);
+  FormKeyDown(VK_F1);
+  EXPECT_EQ(Headless.HelpShown, 1);
+  EXPECT_FALSE(Headless.CloseRequested);
   FormKeyDown(VK_ESCAPE);
   EXPECT_TRUE(Headless.CloseRequested);
-  EXPECT_EQ(Headless.Redraws, redraws + 4);
+  EXPECT_EQ(Headless.Redraws, redraws + 5);
 }
 
 TEST_F(AppTest, EnterTurnsTheSelectedLayerAQuarterAndStops) {

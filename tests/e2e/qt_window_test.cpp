@@ -357,6 +357,30 @@ TEST_F(QtWindow, KeysReachTheHandlerFromTheAreaAndFromTheWindow) {
   EXPECT_FALSE(Halted);
 }
 
+// Under a Cyrillic layout the keys P and C type "з" and "с"; the handler gets P and C
+// from the keys' scan codes, as the X11 and Wayland platforms report them.
+TEST_F(QtWindow, LetterKeysActUnderANonLatinLayout) {
+  ASSERT_FALSE(Paused);
+  ASSERT_FALSE(ShowCounter);
+  QKeyEvent ze(QEvent::KeyPress, 0x417, Qt::NoModifier, 33, 0x6da, 0, QString::fromUtf8("з"));
+  QCoreApplication::sendEvent(window->GLWindow, &ze);
+  EXPECT_TRUE(Paused);
+  QKeyEvent es(QEvent::KeyPress, 0x421, Qt::NoModifier, 54, 0x6d3, 0, QString::fromUtf8("с"));
+  QCoreApplication::sendEvent(window.get(), &es);
+  EXPECT_TRUE(ShowCounter);
+  // A Latin letter keeps its own code whatever key it sits on.
+  QKeyEvent a(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, 24, 'p', 0, "p");
+  QCoreApplication::sendEvent(window->GLWindow, &a);
+  EXPECT_FALSE(Paused);
+  FormKeyDown(VK_C);
+  EXPECT_FALSE(ShowCounter);
+  EXPECT_EQ(LatinLetterOfScanCode(24), 'Q');
+  EXPECT_EQ(LatinLetterOfScanCode(46), 'L');
+  EXPECT_EQ(LatinLetterOfScanCode(58), 'M');
+  EXPECT_EQ(LatinLetterOfScanCode(47), 0);
+  EXPECT_EQ(LatinLetterOfScanCode(9), 0);
+}
+
 TEST_F(QtWindow, MouseAndClientSizeAreInDevicePixels) {
   const char* expect = std::getenv("TORNELO_EXPECT_DPR");
   const qreal ratio = window->GLWindow->devicePixelRatio();

@@ -262,3 +262,25 @@ TEST_F(ArrowTest, FrameDrawsTheRingInCubeUnits) {
 }
 
 }  // namespace
+
+namespace {
+
+// The translucent arrows blend into the colours but not into the alpha: the picture
+// stays opaque everywhere, so a compositor shows nothing through the window.
+TEST_F(ArrowTest, TheFrameStaysOpaqueWithTheArrows) {
+  options.ShowArrows = true;
+  for (int layer : {1, 3, 5}) {
+    options.CurrentLayer = layer;
+    const Picture picture = Draw();
+    int translucent = 0;
+    for (size_t i = 3; i < picture.Bytes().size(); i += 4) translucent += picture.Bytes()[i] != 255;
+    EXPECT_EQ(translucent, 0) << "layer " << layer;
+  }
+  // Drawn without the mask the arrows would show here.
+  options.ShowArrows = false;
+  const Picture without = Draw();
+  options.ShowArrows = true;
+  EXPECT_NE(Draw().Bytes(), without.Bytes());
+}
+
+}  // namespace

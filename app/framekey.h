@@ -1,0 +1,27 @@
+#pragma once
+// The frame key: the value of everything a frame reads from the program's state (the
+// client size, the scene options, the view, the drawn cube, the face maps' stickers,
+// colours and marks), taken when a frame is drawn. The drawing's own state (lights,
+// fog, pictures) is set when the window starts, and a new window forgets the frame
+// drawn. The tick draws only when the key of the state it leaves differs from the key
+// of the last frame drawn, so an idle window costs no drawing; paints and exposes of
+// the window system always draw.
+
+#include "render/draw.h"
+
+// The scene options of the program's state now: the menu marks and run flags a
+// frame shows.
+SceneOptions CurrentSceneOptions();
+
+// Records the key of the frame just drawn at width x height with options.
+void RememberDrawnFrame(int width, int height, const SceneOptions& options);
+// No frame counts as drawn: the next tick draws (a new window, a lost context).
+void ForgetDrawnFrame();
+
+// True when a frame drawn now at the window's client size would show something other
+// than the last frame drawn, when none has been drawn, or when SkipUnchangedFrames is
+// off.
+bool FrameNeedsDrawing();
+
+// On by default; off, every tick draws (for comparing and measuring).
+extern bool SkipUnchangedFrames;

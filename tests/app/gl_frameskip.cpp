@@ -1,0 +1,175 @@
+// Ticks that leave the picture unchanged draw nothing, and that never changes what the
+// window shows: one sequence of keys, menu commands, clicks, drags and ticks is played
+// twice under OSMesa, once drawing on every tick and once skipping unchanged frames,
+// and after every tick the picture shown (with skipping, the last one drawn) is the
+// same in both.
+
+#include <GL/osmesa.h>
+
+#include <cmath>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "app/framekey.h"
+#include "app_fixture.h"
+
+using namespace apptest;
+
+namespace {
+
+constexpr int Width = 500;
+constexpr int Height = 300;
+
+struct Playback {
+  std::vector<size_t> Shown;   // a hash of the picture shown after each tick
+  std::vector<int> Drawn;      // frames drawn so far, after each tick
+};
+
+// The client pixel of the centre of face 3's map (the middle of the net).
+void FaceThreeCentre(int width, int height, int& x, int& y) {
+  const double f = 1 / std::tan(15 * M_PI / 180);
+  const double ndcX = -2.1 / 7 * f / (double(width) / height);
+  const double ndcY = 1.1 / 7 * f;
+  x = int(std::lround((ndcX + 1) / 2 * width));
+  y = int(std::lround(height - (ndcY + 1) / 2 * height));
+}
+
+class GlFrameSkip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const int attribs[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24,
+                           OSMESA_PROFILE, OSMESA_COMPAT_PROFILE, 0};
+    Context = OSMesaCreateContextAttribs(attribs, nullptr);
+    ASSERT_NE(Context, nullptr);
+    Buffer.assign(size_t(Width) * Height * 4, 0);
+    ASSERT_TRUE(OSMesaMakeCurrent(Context, Buffer.data(), GL_UNSIGNED_BYTE, Width, Height));
+  }
+  void TearDown() override {
+    SkipUnchangedFrames = true;
+    OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+    OSMesaDestroyContext(Context);
+  }
+
+  Playback Play(bool skip) {
+    HeadlessReset();
+    Headless.ClientWidth = Width;
+    Headless.ClientHeight = Height;
+    Headless.RenderContextAvailable = true;
+    EXPECT_TRUE(FormCreate());
+    SeedRandom(20240611);
+    SkipUnchangedFrames = skip;
+
+    Playback run;
+    size_t shown = 0;
+    int drawn = 0;
+    Headless.OnRedraw = [&] {
+      PaintFrame(Headless.ClientWidth, Headless.ClientHeight);
+      glFinish();
+      shown = std::hash<std::string_view>{}(
+          std::string_view(reinterpret_cast<const char*>(Buffer.data()), Buffer.size()));
+      ++drawn;
+    };
+    auto ticks = [&](int n) {
+      for (int i = 0; i < n; ++i) {
+        Timer1Timer();
+        run.Shown.push_back(shown);
+        run.Drawn.push_back(drawn);
+      }
+    };
+    auto drag = [&](int dx, int dy) {
+      FormMouseDown(MouseButton::Left, 250, 150);
+      for (int step = 1; step <= 4; ++step) FormMouseMove(250 + step * dx, 150 + step * dy);
+      FormMouseUp(MouseButton::Left, 250 + 4 * dx, 150 + 4 * dy);
+    };
+
+    ticks(10);                       // idle
+    Arrows1Click();                  // the arrows come up with the next tick
+    ticks(8);
+    Arrows1Click();
+    ticks(5);
+    FormKeyDown(VK_UP);              // arrows again, layer 2
+    FormKeyDown(VK_LEFT);
+    FormKeyDown(VK_RETURN);          // one quarter turn
+    ticks(25);
+    Arrows1Click();
+    ticks(3);
+    FormKeyDown(VK_C);               // the caption only
+    ticks(3);
+    Fast1Click();
+    Intermixing1Click();             // random turns
+    ticks(30);
+    Intermixing1Click();
+    ticks(5);
+    drag(12, 5);
+    ticks(4);
+    Texture1Click();
+    ticks(3);
+    ProjClick();
+    ticks(3);
+    int x, y;
+    FaceThreeCentre(Width, Height, x, y);
+    FormMouseDown(MouseButton::Left, x, y);   // steps a sticker's colour, no redraw
+    FormMouseUp(MouseButton::Left, x, y);
+    ticks(3);
+    FormMouseDown(MouseButton::Right, x, y);
+    FormMouseUp(MouseButton::Right, x, y);
+    ticks(3);
+    Headless.ColorAnswers.push_back(SysColor{0x204080});
+    N32Click();                      // colour 3 changes, no redraw
+    ticks(3);
+    Rotation1Click();
+    ticks(10);
+    Rotation1Click();
+    ticks(3);
+    Tracing1Click();                 // the view wanders, a new direction every 30 ticks
+    ticks(100);
+    Tracing1Click();
+    ticks(3);
+    Headless.ClientWidth = Width - 100;   // the client area shrinks
+    ticks(3);
+    Headless.ClientWidth = Width;
+    ticks(3);
+    Backmixing1Click();
+    ticks(40);
+    New1Click();                     // the stickers fly in
+    ticks(3);
+    Intermixing1Click();
+    ticks(20);
+    Intermixing1Click();
+    ticks(3);
+    Build1Click();
+    EXPECT_TRUE(Building);
+    for (int i = 0; i < 1000 && (Building || TurnInProgress); ++i) ticks(1);
+    EXPECT_TRUE(StickersSolved());
+    ticks(10);                       // idle again, the face maps shown
+    FormDestroy();
+    Headless.OnRedraw = nullptr;
+    return run;
+  }
+
+  OSMesaContext Context = nullptr;
+  std::vector<uint8_t> Buffer;
+};
+
+}  // namespace
+
+TEST_F(GlFrameSkip, SkippedTicksShowWhatEveryTickDrawingShows) {
+  const Playback every = Play(false);
+  const Playback skipping = Play(true);
+  ASSERT_EQ(every.Shown.size(), skipping.Shown.size());
+  int differing = 0, first = -1;
+  for (size_t i = 0; i < every.Shown.size(); ++i)
+    if (every.Shown[i] != skipping.Shown[i] && differing++ == 0) first = int(i);
+  EXPECT_EQ(differing, 0) << "the pictures differ after " << differing << " ticks, first after tick "
+                          << first + 1;
+
+  // Idle ticks draw nothing: after the first frame, none of the first ten ticks draws,
+  // and neither do the last ten; moving arrows draw on every tick.
+  EXPECT_EQ(skipping.Drawn[0], 1);
+  EXPECT_EQ(skipping.Drawn[9], 1);
+  EXPECT_EQ(skipping.Drawn[17] - skipping.Drawn[9], 8);
+  const size_t n = skipping.Drawn.size();
+  EXPECT_EQ(skipping.Drawn[n - 1], skipping.Drawn[n - 10]);
+  EXPECT_LT(skipping.Drawn.back(), every.Drawn.back());
+}
