@@ -30,6 +30,16 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 
+// A key press for the program: the undo key (Ctrl+Z) takes back a turn, any other key
+// goes to FormKeyDown as its virtual-key code.
+void KeyDown(const QKeyEvent& event) {
+  if (event.matches(QKeySequence::Undo)) {
+    UndoLastTurn();
+    return;
+  }
+  FormKeyDown(VirtualKeyFromQt(event));
+}
+
 // The surface the frame wants: a double-buffered RGB window with 8 bits per channel
 // and a 24-bit depth buffer with an 8-bit stencil, on the compatibility profile (the
 // frame draws with the fixed pipeline). No alpha channel: the window is opaque under a
@@ -96,7 +106,7 @@ void TGLWindow::resizeEvent(QResizeEvent*) {
 }
 
 void TGLWindow::keyPressEvent(QKeyEvent* event) {
-  FormKeyDown(VirtualKeyFromQt(*event));
+  KeyDown(*event);
   event->accept();
 }
 
@@ -194,7 +204,7 @@ void TTornelo::ReleaseRenderContext() {
 
 void TTornelo::keyPressEvent(QKeyEvent* event) {
   // Keys that reach the main window rather than the OpenGL area go to the same handler.
-  FormKeyDown(VirtualKeyFromQt(*event));
+  KeyDown(*event);
   event->accept();
 }
 

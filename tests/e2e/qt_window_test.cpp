@@ -355,6 +355,14 @@ TEST_F(QtWindow, KeysReachTheHandlerFromTheAreaAndFromTheWindow) {
   QCoreApplication::sendEvent(window->GLWindow, &enter);
   EXPECT_TRUE(SingleStep);
   EXPECT_FALSE(Halted);
+
+  // Ctrl+Z once the turn has ended takes it back: the history is empty again.
+  for (int i = 0; i < 200 && (TurnInProgress || !Halted); ++i) Timer1Timer();
+  ASSERT_EQ(HistoryLength, 1);
+  QKeyEvent undo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
+  QCoreApplication::sendEvent(window->GLWindow, &undo);
+  EXPECT_EQ(HistoryLength, 0);
+  EXPECT_TRUE(TurnInProgress);
 }
 
 // Under a Cyrillic layout the keys P and C type "з" and "с"; the handler gets P and C
