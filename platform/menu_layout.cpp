@@ -8,7 +8,7 @@ using M = MenuItem;
 
 // Top to bottom, as the menu bar shows it.
 const MenuEntry MainMenuEntries[] = {
-  // Name          Caption          Shortcut   Kind           Group        Mark   HasItem Item             Handler
+  // Name          Caption          Shortcut   Kind           Group        Mark   HasItem Item
   {"File1",        "File",          "",        K::TopMenu,    G::None,     false, false, M::Count},
   {"New1",         "New",           "Ctrl+N",  K::Command,    G::None,     false, true,  M::New1},
   {"Save1",        "Save",          "F2",      K::Command,    G::None,     false, true,  M::Save1},

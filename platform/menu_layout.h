@@ -1,7 +1,7 @@
 #pragma once
 // The main menu as data: captions, shortcuts, marks and radio groups. The toolkit layer
 // builds the menu bar from this table, the headless layer takes its start-up marks
-// and radio groups from it, and app/menu.cpp binds each entry to its handler.
+// and radio groups from it, and app/menu_handlers.cpp binds each entry to its handler.
 
 #include "platform/platform.h"
 

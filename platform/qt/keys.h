@@ -5,7 +5,7 @@
 
 #include <Qt>
 
-int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
+int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // The same for a key event. A letter of a non-Latin layout (a Cyrillic or Greek
 // one) gives the code of the Latin letter on the same key of the US layout, found

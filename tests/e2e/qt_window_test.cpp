@@ -331,12 +331,10 @@ TEST(QtKeys, VirtualKeyCodes) {
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Down, Qt::NoModifier), 40);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_P, Qt::ShiftModifier), 0x50);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_C, Qt::NoModifier), 0x43);
-  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_7, Qt::NoModifier), 0x37);
-  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_7, Qt::KeypadModifier), 0x67);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F1, Qt::NoModifier), 0x70);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F12, Qt::NoModifier), 0x7B);
-  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Minus, Qt::NoModifier), 0xBD);
-  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Minus, Qt::KeypadModifier), 0x6D);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_7, Qt::NoModifier), 0);      // keys the program ignores
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Minus, Qt::KeypadModifier), 0);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Exclam, Qt::ShiftModifier), 0);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_unknown, Qt::NoModifier), 0);
 }
