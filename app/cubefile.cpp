@@ -103,7 +103,7 @@ int FollowLinks(std::string& path, bool& exists, SysFileInfo& info) {
   return ELOOP;
 }
 
-// A short name, so that it fits wherever the target's name fits.
+// A name of ten characters beside target, however long target's own name is.
 std::string TemporaryName(const std::string& target) {
   static uint64_t counter = 0;
   uint64_t x = static_cast<uint64_t>(
@@ -150,7 +150,7 @@ std::string WriteInPlace(const std::string& target) {
 
 enum class Match { Same, Differs, Failed };
 
-// Gives the new file fd the owner's group and the permissions of the file old it is to
+// Gives the new file fd the owner, group and permissions of the file old it is to
 // replace. Differs when it cannot have them (another owner, a group it may not take,
 // permissions it may not have); Failed, with errno set, when fd could not be looked at.
 Match MatchOldFile(int fd, const SysFileInfo& old) {
