@@ -3,13 +3,13 @@
 // Open reads and checks the whole record before it touches anything, so a file that
 // cannot be used leaves the cube, its drawing and History as they were. Save writes a
 // new file next to the target and renames it over the target only when it is complete,
-// so a failed Save leaves the old file intact.
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+// so a failed Save leaves the old file intact. Where that rename would give another
+// result than writing the file itself (a file with a second name, one of another
+// owner or group, one in a folder that takes no new names), Save writes the file
+// itself, as a plain save does. Every file operation goes through platform/files.h.
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -30,32 +30,39 @@ constexpr const char* FileErrorCaption = MainCaption;
 constexpr const char* OverwriteQuestion = "Такой файл уже существует! Заменить его?";
 constexpr const char* OverwriteTitle = "Предупреждение!";
 
-bool FileExists(const std::string& name) {
-  struct stat st;
-  return ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+// Whether a file name or name + ".tnl" is there. False, with error set, when that
+// could not be found out.
+bool EitherExists(const std::string& name, bool& exists, int& error) {
+  for (const std::string& candidate : {name, name + CubeFileExtension}) {
+    exists = SysFileExists(candidate);
+    if (exists) return true;
+    if (errno != 0) {
+      error = errno;
+      return false;
+    }
+  }
+  return true;
 }
 
 // Reads up to size bytes; returns how many were read, or -1 with errno set.
-ssize_t ReadFully(int fd, uint8_t* buffer, size_t size) {
+long ReadFully(int fd, uint8_t* buffer, size_t size) {
   size_t done = 0;
   while (done < size) {
-    ssize_t n = ::read(fd, buffer + done, size - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return -1;
-    }
+    const long n = SysFileRead(fd, buffer + done, size - done);
+    if (n < 0) return -1;
     if (n == 0) break;
     done += static_cast<size_t>(n);
   }
-  return static_cast<ssize_t>(done);
+  return static_cast<long>(done);
 }
 
 bool WriteFully(int fd, const uint8_t* buffer, size_t size) {
   size_t done = 0;
   while (done < size) {
-    ssize_t n = ::write(fd, buffer + done, size - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
+    const long n = SysFileWrite(fd, buffer + done, size - done);
+    if (n < 0) return false;
+    if (n == 0) {   // no room, and no error said so
+      errno = ENOSPC;
       return false;
     }
     done += static_cast<size_t>(n);
@@ -70,23 +77,88 @@ std::string DirectoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-std::string BaseNameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+// Links followed before a name counts as a loop of links, as the system counts them.
+constexpr int LinkLimit = 40;
+
+// Follows path through its links to the file they lead to; a link's text is taken
+// relative to the link's folder. path then names that file, or where it is to be made
+// when the last link leads nowhere (exists false). Returns 0 or the error.
+int FollowLinks(std::string& path, bool& exists, SysFileInfo& info) {
+  for (int hop = 0; hop <= LinkLimit; ++hop) {
+    if (!SysFileInfoAt(path, false, info)) {
+      if (errno != ENOENT) return errno;
+      exists = false;
+      return 0;
+    }
+    if (info.Kind != SysFileKind::Link) {
+      exists = true;
+      return 0;
+    }
+    std::string text;
+    if (!SysFileReadLink(path, text)) return errno;
+    if (text.empty()) return ENOENT;
+    path = text[0] == '/' ? text : DirectoryOf(path) + "/" + text;
+  }
+  return ELOOP;
+}
+
+// A name of ten characters beside target, however long target's own name is.
+std::string TemporaryName(const std::string& target) {
+  static uint64_t counter = 0;
+  uint64_t x = static_cast<uint64_t>(
+                   std::chrono::steady_clock::now().time_since_epoch().count()) ^
+               (++counter * 0x9E3779B97F4A7C15ull);
+  x ^= x >> 31;
+  x *= 0xBF58476D1CE4E5B9ull;
+  x ^= x >> 29;
+  static const char Letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string name = DirectoryOf(target) + "/.tnl";
+  for (int i = 0; i < 6; ++i, x /= 36) name += Letters[x % 36];
+  return name;
 }
 
 // Creates a new, empty file in the folder of target under a name nobody else uses.
 // Returns its descriptor and name, or -1 with errno set.
 int CreateTemporaryBeside(const std::string& target, std::string& tempName) {
-  const std::string stem =
-      DirectoryOf(target) + "/." + BaseNameOf(target) + "." + std::to_string(::getpid()) + ".";
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tempName = stem + std::to_string(attempt) + ".tmp";
-    int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    tempName = TemporaryName(target);
+    const int fd = SysFileCreate(tempName, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;
   return -1;
+}
+
+void DiscardTemporary(int fd, const std::string& tempName) {
+  const int error = errno;
+  SysFileClose(fd);
+  SysFileRemove(tempName);
+  errno = error;
+}
+
+// Writes the 54 bytes over the file target itself, as a plain save does.
+std::string WriteInPlace(const std::string& target) {
+  const int fd = SysFileOpenRewrite(target);
+  if (fd < 0) return FileErrorText(errno);
+  int error = 0;
+  if (!WriteFully(fd, Stickers, CubeFileSize)) error = errno;
+  if (error == 0 && !SysFileSync(fd)) error = errno;
+  if (!SysFileClose(fd) && error == 0) error = errno;
+  return error == 0 ? std::string() : FileErrorText(error);
+}
+
+enum class Match { Same, Differs, Failed };
+
+// Gives the new file fd the owner, group and permissions of the file old it is to
+// replace. Differs when it cannot have them (another owner, a group it may not take,
+// permissions it may not have); Failed, with errno set, when fd could not be looked at.
+Match MatchOldFile(int fd, const SysFileInfo& old) {
+  SysFileInfo made;
+  if (!SysFileInfoOf(fd, made)) return Match::Failed;
+  if (made.Owner != old.Owner) return Match::Differs;
+  if (made.Group != old.Group && !SysFileSetGroup(fd, old.Group)) return Match::Differs;
+  if (!SysFileSetMode(fd, old.Mode)) return Match::Differs;
+  return Match::Same;
 }
 
 }  // namespace
@@ -95,11 +167,15 @@ void Save1Click() {
   if (TurnInProgress) return;
   std::string name;
   if (!SysSaveFileDialog(name)) return;
-  if (FileExists(name) || FileExists(name + CubeFileExtension)) {
-    if (!SysAskOkCancel(OverwriteQuestion, OverwriteTitle)) return;
+  bool exists = false;
+  int error = 0;
+  if (!EitherExists(name, exists, error)) {
+    SysMessageBox(FileErrorText(error), FileErrorCaption);
+    return;
   }
-  const std::string error = WriteCubeFile(name);
-  if (!error.empty()) SysMessageBox(error, FileErrorCaption);
+  if (exists && !SysAskOkCancel(OverwriteQuestion, OverwriteTitle)) return;
+  const std::string written = WriteCubeFile(name);
+  if (!written.empty()) SysMessageBox(written, FileErrorCaption);
 }
 
 void Open1Click() {
@@ -111,48 +187,65 @@ void Open1Click() {
 }
 
 std::string WriteCubeFile(const std::string& name) {
+  // A name that is a link stands for the file it leads to: that file gets the cube
+  // (and is made when it is not there), and the link stays.
   std::string target = CubeFileNameFor(name);
-  // A name that is a link stands for the file it leads to: that file gets the cube,
-  // and the link stays.
-  if (char* real = ::realpath(target.c_str(), nullptr)) {
-    target = real;
-    std::free(real);
+  bool exists = false;
+  SysFileInfo old;
+  if (const int error = FollowLinks(target, exists, old)) return FileErrorText(error);
+
+  if (exists) {
+    if (old.Kind == SysFileKind::Directory) return FileErrorText(EISDIR);
+    // A pipe or a device is no place for a cube, and writing one may wait for ever.
+    if (old.Kind != SysFileKind::Regular) return FileErrorText(EACCES);
+    // The rename below would replace a file whatever its protection; one that may not
+    // be written is refused as writing it would be.
+    if (!SysFileMayWrite(target)) return FileErrorText(errno);
+    // The file's other names would go on showing the old cube.
+    if (old.Links > 1) return WriteInPlace(target);
   }
-  // The rename below would replace a file whatever its protection; one that may not
-  // be written is refused as writing it would be.
-  struct stat old;
-  const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  if (replacing && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-    return FileErrorText(errno);
 
   std::string tempName;
   const int fd = CreateTemporaryBeside(target, tempName);
-  if (fd < 0) return FileErrorText(errno);
+  if (fd < 0) {
+    // A folder that takes no new names may still hold a file that may be written.
+    if (exists && (errno == EACCES || errno == EPERM || errno == ENAMETOOLONG))
+      return WriteInPlace(target);
+    return FileErrorText(errno);
+  }
+  if (exists) {
+    const Match match = MatchOldFile(fd, old);
+    if (match != Match::Same) {
+      DiscardTemporary(fd, tempName);
+      if (match == Match::Failed) return FileErrorText(errno);
+      return WriteInPlace(target);
+    }
+  }
 
   int error = 0;
   if (!WriteFully(fd, Stickers, CubeFileSize)) error = errno;
-  // A replaced file keeps its permissions.
-  if (error == 0 && replacing) ::fchmod(fd, old.st_mode & 07777);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) error = errno;
+  if (error == 0 && !SysFileSync(fd)) error = errno;
+  if (!SysFileClose(fd) && error == 0) error = errno;
+  if (error == 0 && !SysFileRename(tempName, target)) error = errno;
+  if (error == 0) return "";
 
-  if (error != 0) {
-    ::unlink(tempName.c_str());
-    return FileErrorText(error);
-  }
-  return "";
+  SysFileRemove(tempName);
+  // The folder would not let the name be replaced (a sticky folder, say): the file
+  // itself may still be written.
+  if (exists && (error == EACCES || error == EPERM)) return WriteInPlace(target);
+  return FileErrorText(error);
 }
 
 std::string ReadCubeFile(const std::string& name) {
-  // A special file (a pipe without a writer) must not hold the program up.
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // The file is opened without waiting: a pipe without a writer must not hold the
+  // program up.
+  const int fd = SysFileOpenRead(name);
   if (fd < 0) return FileErrorText(errno);
 
   uint8_t bytes[CubeFileSize];
-  const ssize_t got = ReadFully(fd, bytes, CubeFileSize);
+  const long got = ReadFully(fd, bytes, CubeFileSize);
   int error = got < 0 ? errno : 0;
-  if (::close(fd) != 0 && error == 0) error = errno;
+  if (!SysFileClose(fd) && error == 0) error = errno;
   if (error != 0) return FileErrorText(error);
 
   std::string why;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/files.h"   // the file operations
+
 // Items of the main menu whose mark, enabled state or image the program reads or
 // changes. The names are those of the window's menu resource.
 enum class MenuItem : int {

@@ -60,6 +60,13 @@ struct HeadlessState {
   bool RenderContextCreated = false;
   int Redraws = 0;
   std::function<void()> OnRedraw;            // runs inside SysRedraw
+
+  // Files: the real ones (platform/posix_files.cpp), counted, and one of them made to
+  // fail on request (HeadlessFailFileOp).
+  int FileOps = 0;                 // file operations asked for
+  int FileOpsUntilFailure = 0;     // the one that fails when this counts down to 0
+  int FileFailureError = 0;
+  std::string FailedFileOp;        // its name ("create", "write", ...), once it failed
 };
 
 extern HeadlessState Headless;
@@ -69,3 +76,10 @@ extern HeadlessState Headless;
 void HeadlessReset();
 
 bool HeadlessChecked(MenuItem item);
+
+// Makes the n-th file operation from now on (1 = the next one) fail with errno error
+// instead of being done; the ones before and after it are done as asked. A failing
+// close still closes its descriptor. n = 0 makes none fail.
+void HeadlessFailFileOp(int n, int error);
+// Whether the failure asked for by HeadlessFailFileOp has happened.
+inline bool HeadlessFileOpFailed() { return !Headless.FailedFileOp.empty(); }

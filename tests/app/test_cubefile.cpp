@@ -407,12 +407,14 @@ TEST_F(CubeFileTest, AFailedSaveLeavesTheOldFile) {
   const std::vector<uint8_t> old(54, 3);
   Scramble(9);
 
-  // A read-only folder: the new file cannot be made beside the old one.
+  // A read-only file in a read-only folder: neither a new file beside it nor the file
+  // itself can be written.
   const std::string folder = Path("ro");
   fs::create_directory(folder);
   WriteAll(folder + "/keep.tnl", old);
   HandToChild(folder);
   HandToChild(folder + "/keep.tnl");
+  chmod((folder + "/keep.tnl").c_str(), 0444);
   chmod(folder.c_str(), 0555);
   const std::string result = RunUnprivileged([&] {
     Headless.Messages.clear();
@@ -551,6 +553,204 @@ TEST(CubeBytes, CheckNeedsFiftyFourColourNumbers) {
   EXPECT_EQ(FileErrorText(EACCES), "File access denied");
   EXPECT_EQ(FileErrorText(ENOSPC), "Disk full");
   EXPECT_EQ(FileErrorText(EIO), "I/O error " + std::to_string(EIO));
+}
+
+// Names that the program can write although a rename over them would fail or give
+// another file: a name as long as a name may be, a file with a second name, a link that
+// leads nowhere; and a pipe, which is refused at once and stays a pipe.
+TEST_F(CubeFileTest, SaveReachesTheFileEveryNameStandsFor) {
+  Scramble(4);
+  const std::vector<uint8_t> now = CurrentStickers();
+  const std::vector<uint8_t> old(54, 5);
+
+  const std::string longName = std::string(251, 'n') + ".tnl";   // 255 bytes
+  EXPECT_EQ(WriteCubeFile(Path(longName)), "");
+  EXPECT_EQ(ReadAll(Path(longName)), now);
+  EXPECT_EQ(Entries(Dir), std::vector<std::string>{longName});
+  fs::remove(Path(longName));
+
+  WriteAll(Path("one.tnl"), old);
+  ASSERT_EQ(link(Path("one.tnl").c_str(), Path("two.tnl").c_str()), 0);
+  EXPECT_EQ(WriteCubeFile(Path("one")), "");
+  EXPECT_EQ(ReadAll(Path("one.tnl")), now);
+  EXPECT_EQ(ReadAll(Path("two.tnl")), now);
+
+  // The link's text is taken from the link's folder, not the working one.
+  fs::create_directory(Path("links"));
+  ASSERT_EQ(symlink("made.tnl", Path("links/to.tnl").c_str()), 0);
+  EXPECT_EQ(WriteCubeFile(Path("links/to")), "");
+  EXPECT_TRUE(fs::is_symlink(Path("links/to.tnl")));
+  EXPECT_EQ(fs::read_symlink(Path("links/to.tnl")), "made.tnl");
+  EXPECT_EQ(ReadAll(Path("links/made.tnl")), now);
+  EXPECT_EQ(Entries(Path("links")), (std::vector<std::string>{"made.tnl", "to.tnl"}));
+
+  ASSERT_EQ(mkfifo(Path("pipe.tnl").c_str(), 0644), 0);
+  alarm(20);   // a save or open that waits on the pipe ends the suite instead
+  Headless.SaveAnswers.push_back(Path("pipe.tnl"));
+  Headless.OkCancelAnswers.push_back(true);
+  Save1Click();
+  ASSERT_NE(LastMessage(), nullptr);
+  EXPECT_EQ(LastMessage()->Text, "File access denied");
+  EXPECT_EQ(ReadCubeFile(Path("pipe.tnl")), "Read beyond end of file");
+  alarm(0);
+  struct stat st;
+  ASSERT_EQ(lstat(Path("pipe.tnl").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(CurrentStickers(), now);
+}
+
+// A file whose folder takes no new names, or that belongs to someone else, is written
+// itself: the cube is saved and the file keeps its owner.
+TEST_F(CubeFileTest, SaveWritesTheFileItselfWhereANewOneCouldNotReplaceIt) {
+  Scramble(6);
+  const std::vector<uint8_t> now = CurrentStickers();
+  const std::vector<uint8_t> old(54, 2);
+  auto saveAs = [](const std::string& name) {
+    return [name] {
+      Headless.Messages.clear();
+      Headless.SaveAnswers.push_back(name);
+      Headless.OkCancelAnswers.push_back(true);
+      Save1Click();
+      std::string out;
+      for (const HeadlessMessage& m : Headless.Messages) out += m.Text + ";";
+      return out;
+    };
+  };
+  const std::string asked = std::string(Question) + ";";
+
+  // A writable file in a folder its user may not write.
+  const std::string folder = Path("ro");
+  fs::create_directory(folder);
+  WriteAll(folder + "/keep.tnl", old);
+  HandToChild(folder);
+  HandToChild(folder + "/keep.tnl");
+  chmod(folder.c_str(), 0555);
+  const std::string result = RunUnprivileged(saveAs(folder + "/keep"));
+  if (result == "skip") GTEST_SKIP() << "cannot run as an unprivileged user";
+  EXPECT_EQ(result, asked);
+  EXPECT_EQ(ReadAll(folder + "/keep.tnl"), now);
+  EXPECT_EQ(Entries(folder), std::vector<std::string>{"keep.tnl"});
+
+  if (geteuid() != 0) GTEST_SKIP() << "files of another owner need root to set up";
+  // Another user's writable file in a sticky folder (as /tmp is).
+  const std::string sticky = Path("sticky");
+  fs::create_directory(sticky);
+  chmod(sticky.c_str(), 01777);
+  WriteAll(sticky + "/theirs.tnl", old);
+  chmod((sticky + "/theirs.tnl").c_str(), 0666);
+  EXPECT_EQ(RunUnprivileged(saveAs(sticky + "/theirs")), asked);
+  EXPECT_EQ(ReadAll(sticky + "/theirs.tnl"), now);
+  struct stat st;
+  ASSERT_EQ(stat((sticky + "/theirs.tnl").c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(Entries(sticky), std::vector<std::string>{"theirs.tnl"});
+
+  // Another user's file in a folder of one's own keeps its owner; a file of one's own
+  // keeps a group that is not one's first.
+  WriteAll(Path("other.tnl"), old);
+  HandToChild(Path("other.tnl"));
+  EXPECT_EQ(WriteCubeFile(Path("other")), "");
+  EXPECT_EQ(ReadAll(Path("other.tnl")), now);
+  ASSERT_EQ(stat(Path("other.tnl").c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, Nobody);
+  WriteAll(Path("group.tnl"), old);
+  ASSERT_EQ(chown(Path("group.tnl").c_str(), 0, Nobody), 0);
+  chmod(Path("group.tnl").c_str(), 0660);
+  EXPECT_EQ(WriteCubeFile(Path("group")), "");
+  EXPECT_EQ(ReadAll(Path("group.tnl")), now);
+  ASSERT_EQ(stat(Path("group.tnl").c_str(), &st), 0);
+  EXPECT_EQ(st.st_gid, Nobody);
+  EXPECT_EQ(st.st_mode & 07777, 0660u);
+}
+
+// Every file operation of Save and of Open failing in turn: each failure is reported
+// with its standard text, leaves no stray file, and leaves either the old file or the
+// complete new one; a failed Open leaves the cube, its drawing and History alone.
+TEST_F(CubeFileTest, EachFileOperationFailingInTurnLosesNothing) {
+  Scramble(8);
+  const std::vector<uint8_t> now = CurrentStickers();
+  const std::vector<uint8_t> old(54, 1);
+
+  struct Case {
+    const char* What;
+    bool Old;         // a file is there to be replaced
+    bool SecondName;  // ... and it has a second name (written in place)
+  };
+  for (const Case& c : {Case{"new", false, false}, Case{"replaced", true, false},
+                        Case{"linked", true, true}}) {
+    for (const int error : {EIO, ENOSPC, EACCES}) {
+      int n = 1;
+      for (;; ++n) {
+        SCOPED_TRACE(std::string(c.What) + " errno " + std::to_string(error) + " operation " +
+                     std::to_string(n));
+        const std::string folder = Path(std::string(c.What) + std::to_string(error) + "-" +
+                                        std::to_string(n));
+        fs::create_directory(folder);
+        std::vector<std::string> names{"cube.tnl"};
+        if (c.Old) WriteAll(folder + "/cube.tnl", old);
+        if (c.SecondName) {
+          ASSERT_EQ(link((folder + "/cube.tnl").c_str(), (folder + "/other.tnl").c_str()), 0);
+          names.push_back("other.tnl");
+        }
+        Headless.Messages.clear();
+        Headless.SaveAnswers.push_back(folder + "/cube");
+        Headless.OkCancelAnswers.push_back(true);
+        HeadlessFailFileOp(n, error);
+        Save1Click();
+        const bool failed = HeadlessFileOpFailed();
+        HeadlessFailFileOp(0, 0);
+        Headless.OkCancelAnswers.clear();
+
+        std::vector<std::string> reported;
+        for (const HeadlessMessage& m : Headless.Messages)
+          if (!m.OkCancel) reported.push_back(m.Text);
+        ASSERT_LE(reported.size(), 1u);
+        if (reported.empty()) {
+          EXPECT_EQ(Entries(folder), names);
+          EXPECT_EQ(ReadAll(folder + "/cube.tnl"), now);
+        } else {
+          EXPECT_TRUE(failed);
+          EXPECT_EQ(reported[0], FileErrorText(error)) << Headless.FailedFileOp;
+          if (!c.Old) names.clear();
+          EXPECT_EQ(Entries(folder), names) << Headless.FailedFileOp;
+          // A file written in place may be cut short, as a plain save may leave it.
+          if (c.Old && !c.SecondName) {
+            EXPECT_EQ(ReadAll(folder + "/cube.tnl"), old);
+          }
+        }
+        if (c.SecondName) {
+          EXPECT_EQ(ReadAll(folder + "/other.tnl"), ReadAll(folder + "/cube.tnl"));
+        }
+        if (!failed) break;
+        ASSERT_LT(n, 100);
+      }
+      EXPECT_GT(n, c.Old ? 6 : 5) << "the operations of Save are not all behind the seam";
+    }
+  }
+
+  // Open, of a good file that differs from the cube.
+  std::vector<uint8_t> bytes = SolvedBytes();
+  std::swap(bytes[0], bytes[53]);
+  WriteAll(Path("good.tnl"), bytes);
+  const Snapshot kept = Snapshot::Take();
+  int n = 1;
+  for (;; ++n) {
+    SCOPED_TRACE("open, operation " + std::to_string(n));
+    Headless.Messages.clear();
+    Headless.OpenAnswers.push_back(Path("good.tnl"));
+    HeadlessFailFileOp(n, EIO);
+    Open1Click();
+    const bool failed = HeadlessFileOpFailed();
+    HeadlessFailFileOp(0, 0);
+    if (!failed) break;
+    EXPECT_TRUE(Snapshot::Take() == kept) << Headless.FailedFileOp;
+    ASSERT_EQ(Headless.Messages.size(), 1u);
+    EXPECT_EQ(Headless.Messages[0].Text, FileErrorText(EIO));
+  }
+  EXPECT_GT(n, 3) << "the operations of Open are not all behind the seam";
+  EXPECT_TRUE(Headless.Messages.empty());
+  EXPECT_EQ(CurrentStickers(), bytes);
+  EXPECT_EQ(HistoryLength, 0);
 }
 
 }  // namespace

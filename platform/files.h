@@ -1,0 +1,60 @@
+#pragma once
+// What Tornelo asks of the file system: the few operations the saved-cube file needs.
+//
+// Every function that can fail returns false (or -1) and leaves the error number in
+// errno, as the system call underneath does. No call ever waits for another program:
+// opening a pipe or a device neither blocks nor hangs. Descriptors are the system's.
+// platform/posix_files.cpp does the real work for every window system; the headless
+// one counts the calls and can make a chosen one fail (platform/headless/headless.h).
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+enum class SysFileKind { Regular, Directory, Link, Special };
+
+struct SysFileInfo {
+  SysFileKind Kind = SysFileKind::Regular;
+  uint32_t Mode = 0;      // permission bits, 07777
+  uint32_t Owner = 0;     // user id
+  uint32_t Group = 0;     // group id
+  uint64_t Links = 0;     // names the file has
+  uint64_t Size = 0;      // bytes
+};
+
+// True when name is a file (anything but a folder, a link followed to its end).
+// False with errno 0 when there is none by that name (or the name cannot be one),
+// false with errno set when the test itself failed.
+bool SysFileExists(const std::string& name);
+// What name is; a link itself when followLinks is false.
+bool SysFileInfoAt(const std::string& name, bool followLinks, SysFileInfo& info);
+// What the open file fd is.
+bool SysFileInfoOf(int fd, SysFileInfo& info);
+// The text of the link name: where it leads, as written into it.
+bool SysFileReadLink(const std::string& name, std::string& target);
+// Whether this program may write to the file name.
+bool SysFileMayWrite(const std::string& name);
+
+// A new file that no other name had, for writing, with permissions mode (less the
+// process's mask). Returns the descriptor, or -1.
+int SysFileCreate(const std::string& name, uint32_t mode);
+// An existing file for reading. Returns the descriptor, or -1.
+int SysFileOpenRead(const std::string& name);
+// An existing file for writing, emptied first. Returns the descriptor, or -1.
+int SysFileOpenRewrite(const std::string& name);
+// Reads up to size bytes; returns how many were read (0 at the end), or -1.
+long SysFileRead(int fd, void* buffer, std::size_t size);
+// Writes up to size bytes; returns how many were written, or -1.
+long SysFileWrite(int fd, const void* buffer, std::size_t size);
+// Puts what was written on the disk.
+bool SysFileSync(int fd);
+// Sets the permission bits and the group of an open file.
+bool SysFileSetMode(int fd, uint32_t mode);
+bool SysFileSetGroup(int fd, uint32_t group);
+// Closes fd; the descriptor is gone whether or not this succeeds.
+bool SysFileClose(int fd);
+
+// Gives the file from the name to, replacing what to named, in one step.
+bool SysFileRename(const std::string& from, const std::string& to);
+// Removes the name (and the file when it was its last name).
+bool SysFileRemove(const std::string& name);
