@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/cubefile.h"
+#include "app/cubeformat.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/stickers.h"

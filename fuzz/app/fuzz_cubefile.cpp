@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/cubefile.h"
+#include "app/cubeformat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string why;

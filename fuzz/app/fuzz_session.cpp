@@ -30,7 +30,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cubefile.h"
+#include "app/cubeformat.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/stickers.h"

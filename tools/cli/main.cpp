@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/cubefile.h"
+#include "app/cubeformat.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/diagnose.h"

@@ -1,10 +1,10 @@
-// The pure part of the saved-cube file: the check of its bytes, the name it is
+// The saved-cube file's format: the check of its bytes, the name it is
 // written under and the texts of file errors. Nothing here touches the program's
 // state, so the fuzzer takes this file alone.
 
 #include <cerrno>
 
-#include "app/cubefile.h"
+#include "app/cubeformat.h"
 
 bool CheckCubeBytes(const uint8_t* data, std::size_t size, const std::string& name,
                     std::string& why) {
