@@ -65,6 +65,9 @@ void EndBackmixing() {
 void EndBuilding() {
   Building = false;
   Halted = true;
+  // A turn asked for by Enter while the build ran has not started and will not: were it
+  // left pending, the next mode would stop after its first turn.
+  SingleStep = false;
   SysSetMenuChecked(MenuItem::Build1, false);
 }
 

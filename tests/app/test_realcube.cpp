@@ -94,6 +94,27 @@ TEST_F(RealCubeTest, BuildOffStopsAfterTheTurnInProgress) {
   EXPECT_TRUE(GeometryShowsStickers());
 }
 
+// Enter, then Build on a solved cube before the next tick: the build ends at once and
+// the Enter turn never starts; a later Backmixing must still run to its end.
+TEST_F(RealCubeTest, ABuildThatEndsAtOnceLeavesNoEnterTurnPending) {
+  Fast1Click();
+  for (int i = 0; i < 4; ++i) {   // four quarter turns of one layer: solved again
+    PlaySingleTurn(1, 1);
+    ASSERT_TRUE(TickUntil([] { return Halted && !TurnInProgress; }));
+  }
+  ASSERT_TRUE(StickersSolved());
+  ASSERT_EQ(HistoryLength, 4);
+  FormKeyDown(VK_RETURN);
+  Build1Click();
+  EXPECT_FALSE(Building);
+  Ticks(5);
+  EXPECT_EQ(HistoryLength, 4);
+  Backmixing1Click();
+  ASSERT_TRUE(TickUntil([] { return HistoryLength == 0 && !TurnInProgress; }, 2000));
+  EXPECT_FALSE(SysMenuChecked(MenuItem::Backmixing1));
+  EXPECT_TRUE(StickersSolved());
+}
+
 TEST_F(RealCubeTest, ChoosingAColourRedrawsOnce) {
   File1Click();   // opening the menu holds the timer
   Headless.ColorAnswers.push_back(SysColor{0x00FF8000});
