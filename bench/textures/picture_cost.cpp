@@ -62,7 +62,7 @@ int LoadOne(const char* file) {
 
 // --- pictures -------------------------------------------------------------------------
 
-struct JpegSpec {
+struct JpegPlan {
   int Width, Height;
   bool Progressive = false;
   bool Subsampled = true;   // 4:2:0, as cameras write; else 4:4:4
@@ -70,7 +70,7 @@ struct JpegSpec {
   int Quality = 90;
 };
 
-Bytes EncodeJpeg(const JpegSpec& spec) {
+Bytes EncodeJpeg(const JpegPlan& plan) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;
   cinfo.err = jpeg_std_error(&errors);
@@ -78,24 +78,24 @@ Bytes EncodeJpeg(const JpegSpec& spec) {
   unsigned char* out = nullptr;
   unsigned long outSize = 0;
   jpeg_mem_dest(&cinfo, &out, &outSize);
-  cinfo.image_width = static_cast<JDIMENSION>(spec.Width);
-  cinfo.image_height = static_cast<JDIMENSION>(spec.Height);
+  cinfo.image_width = static_cast<JDIMENSION>(plan.Width);
+  cinfo.image_height = static_cast<JDIMENSION>(plan.Height);
   cinfo.input_components = 3;
   cinfo.in_color_space = JCS_RGB;
   jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, spec.Quality, TRUE);
-  if (!spec.Subsampled) cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
-  if (spec.Progressive) jpeg_simple_progression(&cinfo);
+  jpeg_set_quality(&cinfo, plan.Quality, TRUE);
+  if (!plan.Subsampled) cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+  if (plan.Progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
-  std::vector<uint8_t> row(static_cast<std::size_t>(spec.Width) * 3);
+  std::vector<uint8_t> row(static_cast<std::size_t>(plan.Width) * 3);
   std::mt19937 random(7);
   while (cinfo.next_scanline < cinfo.image_height) {
     const unsigned y = cinfo.next_scanline;
-    for (int x = 0; x < spec.Width; ++x) {
-      const unsigned noise = spec.Noisy ? random() % 48 : 0;
-      row[3 * x] = static_cast<uint8_t>(spec.Noisy ? (x / 7 + noise) : 200);
-      row[3 * x + 1] = static_cast<uint8_t>(spec.Noisy ? (y / 5 + noise) : 40);
-      row[3 * x + 2] = static_cast<uint8_t>(spec.Noisy ? ((x + y) / 11 + noise) : 40);
+    for (int x = 0; x < plan.Width; ++x) {
+      const unsigned noise = plan.Noisy ? random() % 48 : 0;
+      row[3 * x] = static_cast<uint8_t>(plan.Noisy ? (x / 7 + noise) : 200);
+      row[3 * x + 1] = static_cast<uint8_t>(plan.Noisy ? (y / 5 + noise) : 40);
+      row[3 * x + 2] = static_cast<uint8_t>(plan.Noisy ? ((x + y) / 11 + noise) : 40);
     }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
