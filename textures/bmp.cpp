@@ -38,7 +38,9 @@ BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int max
   if (paletteEnd > bytes.size()) return BmpStatus::PaletteShort;
 
   // Top-down pictures (negative height) are not taken.
-  if (width < 1 || height < 1 || width > maxSide || height > maxSide) return BmpStatus::BadDimensions;
+  if (width < 1 || height < 1 || width > maxSide || height > maxSide ||
+      uint64_t(width) * uint64_t(height) > MaxImagePixels)
+    return BmpStatus::BadDimensions;
 
   // Rows are stored padded to 4 bytes, as OpenGL reads them.
   const std::size_t stride = RowBytes(width, PixelFormatRGB);

@@ -18,6 +18,13 @@ constexpr unsigned int PixelFormatRGBA = 0x1908;
 // 16-bit arguments of MakeGLTexture.
 constexpr int MaxImageSide = 16384;
 
+// Most pixels a reader accepts, 2048 x 2048 in any shape: more than twice the detail a
+// face shows on a 1080-line screen, and a picture that size costs the process about
+// 60 MB (16 MB decoded, the texture with its mipmaps, the mipmap builder's scratch);
+// 4096 x 4096 would cost 230 MB. A run-length TGA or a JPEG can announce far more
+// pixels than its file holds; this keeps what any picture file costs bounded.
+constexpr uint64_t MaxImagePixels = 2048 * 2048;
+
 struct DecodedImage {
   int Width = 0;
   int Height = 0;
@@ -37,7 +44,8 @@ enum class BmpStatus {
   Ok,
   HeaderShort,     // fewer than the 14 + 40 header bytes
   PaletteShort,    // colour table announced by the colours-used field runs past the end
-  BadDimensions,   // width or height not in 1..maxSide (top-down files included)
+  BadDimensions,   // width or height not in 1..maxSide (top-down files included), or
+                   // more than MaxImagePixels pixels
   SizeTooSmall,    // image-size field smaller than the padded rows it must hold
   DataShort,       // fewer pixel bytes than the image-size field gives
 };
@@ -45,10 +53,27 @@ BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int max
 
 // --- JPEG (libjpeg) ----------------------------------------------------------------
 // Bottom row first, R, G, B, 255.
+//
+// A JPEG header may announce any size, and libjpeg fills what the data do not give
+// with grey; a progressive file may repeat scans without end. So a picture is refused
+// before anything is decoded when it announces more than MaxImagePixels pixels, or
+// more than MaxJpegPixelsPerByte pixels for every byte of the file (Huffman coding
+// spends at least one bit on every 8 x 8 block, 512 pixels a byte: the limit is twice
+// what the plainest honest picture reaches); and while decoding when it has more than
+// MaxJpegScans scans (encoders write about ten), when libjpeg would need more than
+// MaxJpegWorkBytes of its own memory (a progressive picture at the pixel limit needs
+// 24 MB), or when data are missing or damaged (premature end of the file or of a data
+// segment, a bad Huffman or arithmetic code, a lost restart marker).
+constexpr uint64_t MaxJpegPixelsPerByte = 1024;
+constexpr int MaxJpegScans = 100;
+constexpr long MaxJpegWorkBytes = 32L << 20;
+
 enum class JpegStatus {
   Ok,
   Corrupt,         // libjpeg gave up, or the picture cannot be had as RGB
-  BadDimensions,   // width or height above maxSide
+  BadDimensions,   // width or height above maxSide, or more pixels than the limits allow
+  DataMissing,     // the data end early, or are damaged where pixels are coded
+  TooManyScans,    // more than MaxJpegScans scans
 };
 JpegStatus DecodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image, int maxSide = MaxImageSide);
 
@@ -60,7 +85,7 @@ enum class TgaStatus {
   NotTrueColour,   // image type other than 2 and 10
   ColourMapped,    // colour-map type other than 0
   BadDepth,        // depth other than 24 and 32
-  BadDimensions,   // width or height not in 1..maxSide
+  BadDimensions,   // width or height not in 1..maxSide, or more than MaxImagePixels pixels
   DataShort,       // pixel data, or a run-length packet, run past the end of the bytes
   RunPastImage,    // a run-length packet writes past the last pixel
 };

@@ -7,10 +7,18 @@
 #include <string>
 #include <vector>
 
+// Largest picture file read, twice the largest picture a reader takes (a 32-bit TGA
+// of MaxImagePixels pixels is 16 MB): room for a JPEG at its best quality and for
+// trailing data, while a huge file named like a picture is not read into memory.
+constexpr long long MaxPictureFileBytes = 32LL << 20;
+
 // Reads the whole file. False when it cannot be opened for reading (missing, not a
-// regular file, no permission); a read that stops early leaves the bytes that arrived.
+// regular file, no permission) or is larger than MaxPictureFileBytes; a read that
+// stops early leaves the bytes that arrived. Never waits for a writer (a named pipe).
 bool ReadFileBytes(const std::string& fileName, std::vector<uint8_t>& bytes);
 
+// True for a regular file (or a link to one); a pipe, a device or a directory is
+// taken for no file at all.
 bool FileExists(const std::string& fileName);
 
 // The block name of a file name: the part before its first "." ("" without a ".").

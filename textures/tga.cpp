@@ -37,7 +37,9 @@ TgaStatus DecodeTga(std::span<const uint8_t> bytes, DecodedImage& image, int max
   if (imageType != TypeUncompressed && imageType != TypeRunLength) return TgaStatus::NotTrueColour;
   if (colourMapType != 0) return TgaStatus::ColourMapped;
   if (depth != 24 && depth != 32) return TgaStatus::BadDepth;
-  if (width < 1 || height < 1 || width > maxSide || height > maxSide) return TgaStatus::BadDimensions;
+  if (width < 1 || height < 1 || width > maxSide || height > maxSide ||
+      uint64_t(width) * uint64_t(height) > MaxImagePixels)
+    return TgaStatus::BadDimensions;
 
   DecodedImage decoded;
   decoded.Width = width;

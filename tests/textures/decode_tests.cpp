@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "pictures.h"
@@ -157,6 +158,14 @@ Bytes Bgr(std::initializer_list<Rgb> pixels) {
 
 const Rgb A{1, 2, 3}, B{40, 50, 60}, C{200, 100, 0}, D{7, 8, 9};
 
+// Run-length packets of 128 pixels (and one shorter) for count pixels of 24 bits.
+Bytes RunsOf(std::size_t count) {
+  Bytes packets;
+  for (; count > 0; count -= std::min<std::size_t>(count, 128))
+    packets.insert(packets.end(), {static_cast<uint8_t>(127 + std::min<std::size_t>(count, 128)), 9, 8, 7});
+  return packets;
+}
+
 TEST(DecodeTga, UncompressedGivesRgbRowsInFileOrder) {
   DecodedImage image;
   // Width 3: the rows are padded to 12 bytes for OpenGL.
@@ -232,6 +241,8 @@ TEST(DecodeTga, RefusesDataThatDoNotMatchTheHeader) {
       {"width past the limit", MakeTga(2, MaxImageSide + 1, 1, 24, Bgr({A})), TgaStatus::BadDimensions},
       {"uncompressed, one byte short", MakeTga(2, 2, 1, 24, {1, 2, 3, 4, 5}), TgaStatus::DataShort},
       {"uncompressed, 65535 x 65535", MakeTga(2, 65535, 65535, 32, Bgr({A})), TgaStatus::BadDimensions},
+      // A run-length file of 128 kB would give 2048 x 2049 pixels, 16 MB.
+      {"more pixels than the limit", MakeTga(10, 2048, 2049, 24, RunsOf(2048 * 2049)), TgaStatus::BadDimensions},
       {"run-length, no packets", MakeTga(10, 2, 1, 24, {}), TgaStatus::DataShort},
       {"run-length, too few packets", MakeTga(10, 2, 1, 24, {0x80, 1, 2, 3}), TgaStatus::DataShort},
       {"run packet without its pixel", MakeTga(10, 2, 1, 24, {0x81, 1, 2}), TgaStatus::DataShort},
@@ -296,9 +307,13 @@ TEST(DecodeJpeg, RefusesCorruptDataWithoutEndingTheProcess) {
   badMarker[at - 1] = 7;   // sample precision
   Bytes zeroSize = good;
   zeroSize[at] = zeroSize[at + 1] = 0;   // height 0
-  for (const Bytes* bytes : {&noImage, &garbage, &badMarker, &zeroSize}) {
+  const std::pair<const Bytes*, JpegStatus> cases[] = {{&noImage, JpegStatus::DataMissing},
+                                                        {&garbage, JpegStatus::Corrupt},
+                                                        {&badMarker, JpegStatus::Corrupt},
+                                                        {&zeroSize, JpegStatus::Corrupt}};
+  for (const auto& [bytes, expected] : cases) {
     DecodedImage image;
-    EXPECT_EQ(DecodeJpeg(*bytes, image), JpegStatus::Corrupt);
+    EXPECT_EQ(DecodeJpeg(*bytes, image), expected);
     EXPECT_TRUE(image.Pixels.empty());
   }
   DecodedImage image;
@@ -317,6 +332,99 @@ TEST(DecodeJpeg, RefusesSidesPastTheLimitBeforeDecoding) {
   DecodedImage image;
   EXPECT_EQ(DecodeJpeg(jpeg, image), JpegStatus::BadDimensions);
   EXPECT_EQ(DecodeJpeg(MakeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 90)), image, 7), JpegStatus::BadDimensions);
+}
+
+// Positions of every marker FF <code> in a JPEG, in file order.
+std::vector<std::size_t> Markers(const Bytes& jpeg, uint8_t code) {
+  std::vector<std::size_t> at;
+  for (std::size_t i = 2; i + 1 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == code) at.push_back(i);
+  return at;
+}
+
+Bytes Noise(std::size_t count) {
+  Bytes bytes(count);
+  uint32_t state = 12345;
+  for (uint8_t& b : bytes) b = static_cast<uint8_t>((state = state * 1103515245 + 12345) >> 16);
+  return bytes;
+}
+
+Bytes Cut(const Bytes& bytes, std::size_t size) { return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size)); }
+
+TEST(DecodeJpeg, RefusesPicturesWhoseDataEndEarly) {
+  // libjpeg would fill the missing rows with grey and call it a picture.
+  const Bytes baseline = MakeJpeg(64, 64, 3, Noise(64 * 64 * 3));
+  const Bytes progressive = MakeJpeg(64, 64, 3, Noise(64 * 64 * 3), true);
+  const std::size_t scans = Markers(progressive, 0xDA).size();
+  ASSERT_EQ(scans, 10u);
+  DecodedImage image;
+  EXPECT_EQ(DecodeJpeg(Cut(baseline, baseline.size() / 2), image), JpegStatus::DataMissing);
+  EXPECT_EQ(DecodeJpeg(Cut(baseline, baseline.size() - 100), image), JpegStatus::DataMissing);
+  // Cut inside a scan, and cut cleanly between two scans.
+  EXPECT_EQ(DecodeJpeg(Cut(progressive, progressive.size() - 100), image), JpegStatus::DataMissing);
+  EXPECT_EQ(DecodeJpeg(Cut(progressive, Markers(progressive, 0xDA)[3]), image), JpegStatus::DataMissing);
+  // Without its end marker a file is taken for cut short, as it nearly always is.
+  EXPECT_EQ(DecodeJpeg(Cut(baseline, baseline.size() - 2), image), JpegStatus::DataMissing);
+  EXPECT_TRUE(image.Pixels.empty());
+  EXPECT_EQ(DecodeJpeg(baseline, image), JpegStatus::Ok);
+}
+
+// A JPEG of 8 x 8 pixels padded with a comment of 60,000 bytes, announcing width x height.
+Bytes LargeFileAnnouncing(int width, int height) {
+  Bytes jpeg = MakeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 90));
+  const std::size_t at = FrameHeightOffset(jpeg);
+  jpeg[at] = static_cast<uint8_t>(height >> 8);
+  jpeg[at + 1] = static_cast<uint8_t>(height);
+  jpeg[at + 2] = static_cast<uint8_t>(width >> 8);
+  jpeg[at + 3] = static_cast<uint8_t>(width);
+  Bytes comment = {0xFF, 0xFE, 60002 >> 8, 60002 & 0xFF};
+  comment.resize(60004, 'x');
+  jpeg.insert(jpeg.begin() + 2, comment.begin(), comment.end());
+  return jpeg;
+}
+
+TEST(DecodeJpeg, RefusesAnnouncedSizesBeyondThePixelLimitsBeforeDecoding) {
+  DecodedImage image;
+  // A file cut short that announces 16384 x 16384: once decoded as 1 GB of grey.
+  Bytes huge = MakeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 90));
+  const std::size_t at = FrameHeightOffset(huge);
+  huge[at] = huge[at + 2] = 0x40;
+  huge[at + 1] = huge[at + 3] = 0;
+  EXPECT_EQ(DecodeJpeg(Cut(huge, Markers(huge, 0xDA)[0] + 20), image), JpegStatus::BadDimensions);
+  EXPECT_EQ(DecodeJpeg(huge, image), JpegStatus::BadDimensions);
+
+  // The limit on the whole: a 60 kB file may announce 2048 x 2048, not a pixel more.
+  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(2048, 2049), image), JpegStatus::BadDimensions);
+  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(4096, 1025), image), JpegStatus::BadDimensions);
+  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(2048, 2048), image), JpegStatus::DataMissing);
+
+  // The limit for the file's size: no 8 x 8 file of a few hundred bytes holds a
+  // 1024 x 1024 picture.
+  Bytes small = MakeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 90));
+  ASSERT_LT(small.size() * MaxJpegPixelsPerByte, 1024u * 1024);
+  small[at] = small[at + 2] = 4;
+  small[at + 1] = small[at + 3] = 0;
+  EXPECT_EQ(DecodeJpeg(small, image), JpegStatus::BadDimensions);
+  EXPECT_TRUE(image.Pixels.empty());
+}
+
+// A progressive picture whose last scan is repeated until there are `scans` scans.
+Bytes WithScans(const Bytes& progressive, std::size_t scans) {
+  const std::vector<std::size_t> sos = Markers(progressive, 0xDA);
+  const Bytes last(progressive.begin() + static_cast<std::ptrdiff_t>(sos.back()), progressive.end() - 2);
+  Bytes result(progressive.begin(), progressive.end() - 2);
+  for (std::size_t i = sos.size(); i < scans; ++i) result.insert(result.end(), last.begin(), last.end());
+  result.insert(result.end(), {0xFF, 0xD9});
+  return result;
+}
+
+TEST(DecodeJpeg, RefusesProgressivePicturesOfTooManyScans) {
+  // Every scan goes over the whole picture again, however few bytes it has.
+  const Bytes progressive = MakeJpeg(16, 16, 3, Noise(16 * 16 * 3), true);
+  DecodedImage image;
+  EXPECT_EQ(DecodeJpeg(WithScans(progressive, MaxJpegScans), image), JpegStatus::Ok);
+  EXPECT_EQ(DecodeJpeg(WithScans(progressive, MaxJpegScans + 1), image), JpegStatus::TooManyScans);
+  EXPECT_EQ(DecodeJpeg(WithScans(progressive, 5000), image), JpegStatus::TooManyScans);
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ Bytes MakeTga(uint8_t imageType, int width, int height, uint8_t depth, const Byt
   return b;
 }
 
-Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown) {
+Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown, bool progressive) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;
   cinfo.err = jpeg_std_error(&errors);
@@ -79,6 +79,7 @@ Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown) {
     cinfo.comp_info[i].h_samp_factor = 1;
     cinfo.comp_info[i].v_samp_factor = 1;
   }
+  if (progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<uint8_t*>(&topDown[static_cast<std::size_t>(cinfo.next_scanline) * width * components]);

@@ -36,8 +36,9 @@ Bytes MakeTga(uint8_t imageType, int width, int height, uint8_t depth, const Byt
               uint8_t colourMapType = 0, uint8_t idLength = 0);
 
 // A baseline JPEG of width x height pixels given top row first: 3 components (RGB) or
-// 1 (grey). Quality 100, no chroma subsampling.
-Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown);
+// 1 (grey). Quality 100, no chroma subsampling. progressive: libjpeg's usual scans
+// instead (10 for RGB, 6 for grey).
+Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown, bool progressive = false);
 
 // A file in the test's temporary directory holding bytes; removed by the destructor.
 struct TempFile {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "pictures.h"
@@ -123,6 +127,47 @@ TEST_F(Readers, CorruptJpegFileIsReportedAndLoadingGoesOn) {
   ExpectRefused(file.Path, false, "Couldn't load JPG - \"" + file.Path + "\"", "BMP Unit");
   TempFile empty("empty.jpg", {});
   ExpectRefused(empty.Path, false, "Couldn't load JPG - \"" + empty.Path + "\"", "BMP Unit");
+  // Cut short: libjpeg would give grey rows where the data end.
+  Bytes jpeg = MakeJpeg(16, 16, 3, Bytes(16 * 16 * 3, 90));
+  jpeg.resize(jpeg.size() - 10);
+  TempFile cut("cut.jpg", jpeg);
+  ExpectRefused(cut.Path, false, "Couldn't load JPG - \"" + cut.Path + "\"", "BMP Unit");
+  RegisterEmbeddedBlock("cut", "JPEG", jpeg);
+  ExpectRefused("cut.jpg", true, "Couldn't load JPG Resource - \"cut.jpg\"", "BMP Unit");
+}
+
+// What is not a regular file is not read and counts as missing: a named pipe would
+// keep the reader waiting for a writer for ever. The readers run in a child process
+// that an alarm ends should one of them wait.
+TEST_F(Readers, PipesAndDevicesCountAsMissingFiles) {
+  const std::string dir = testing::TempDir() + "tornelo-pipes-" + std::to_string(::getpid()) + "/";
+  std::filesystem::create_directory(dir);
+  for (const char* name : {"texture1.jpg", "face.bmp", "face.tga"})
+    ASSERT_EQ(::mkfifo((dir + name).c_str(), 0600), 0) << name;
+  std::filesystem::create_symlink("/dev/zero", dir + "zero.jpg");
+  EXPECT_EXIT(
+      {
+        ::alarm(20);
+        ExpectRefused(dir + "texture1.jpg", false, "Couldn't load JPG - \"" + dir + "texture1.jpg\"", "BMP Unit");
+        ExpectRefused(dir + "zero.jpg", false, "Couldn't load JPG - \"" + dir + "zero.jpg\"", "BMP Unit");
+        ExpectRefused(dir + "face.bmp", false, "Error opening " + dir + "face.bmp", "BMP Unit");
+        ExpectRefused(dir + "face.tga", false, "File not found  - " + dir + "face.tga", "TGA Texture");
+        std::exit(HasFailure() ? 1 : 0);
+      },
+      testing::ExitedWithCode(0), "");
+  std::filesystem::remove_all(dir);
+}
+
+TEST(ReadFileBytes, LeavesFilesLargerThanAnyPictureUnread) {
+  // A sparse file: no disk is spent on it.
+  TempFile file("huge.jpg", {});
+  std::filesystem::resize_file(file.Path, MaxPictureFileBytes + 1);
+  Bytes bytes{1, 2, 3};
+  EXPECT_FALSE(ReadFileBytes(file.Path, bytes));
+  EXPECT_TRUE(bytes.empty());
+  std::filesystem::resize_file(file.Path, 1000);
+  EXPECT_TRUE(ReadFileBytes(file.Path, bytes));
+  EXPECT_EQ(bytes, Bytes(1000, 0));
 }
 
 TEST_F(Readers, EmbeddedBlocksNotFound) {
