@@ -28,6 +28,13 @@ struct SysFileInfo {
 bool SysFileExists(const std::string& name);
 // What name is; a link itself when followLinks is false.
 bool SysFileInfoAt(const std::string& name, bool followLinks, SysFileInfo& info);
+// True when name is a regular file (a link followed to its end): the only kind the
+// program reads as one of its own files (the face pictures). A pipe, a device or a
+// folder by that name counts as no such file.
+inline bool SysIsRegularFile(const std::string& name) {
+  SysFileInfo info;
+  return SysFileInfoAt(name, true, info) && info.Kind == SysFileKind::Regular;
+}
 // What the open file fd is.
 bool SysFileInfoOf(int fd, SysFileInfo& info);
 // The text of the link name: where it leads, as written into it.

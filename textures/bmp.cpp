@@ -3,10 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform.h"
 #include "textures/decode.h"
-#include "textures/sources.h"
-#include "textures/textures.h"
 
 namespace {
 
@@ -69,41 +66,4 @@ BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int max
   }
   image = std::move(decoded);
   return BmpStatus::Ok;
-}
-
-bool ReadBmpImage(const std::string& fileName, unsigned int& textureName, bool fromResource) {
-  DecodedImage image;
-  if (fromResource) {
-    const std::vector<uint8_t>* block = FindEmbeddedBlock(fileName, "BMP");
-    if (!block) {
-      SysMessageBox("File not found in resource - " + fileName, "BMP Texture");
-      return false;
-    }
-    if (DecodeBmp(*block, image) != BmpStatus::Ok) {
-      SysMessageBox("Unable to read from resource - " + fileName, "BMP Unit");
-      return false;
-    }
-  } else {
-    std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(fileName, bytes)) {
-      SysMessageBox("Error opening " + fileName, "BMP Unit");
-      return false;
-    }
-    switch (DecodeBmp(bytes, image)) {
-      case BmpStatus::Ok:
-        break;
-      case BmpStatus::PaletteShort:
-        SysMessageBox("Error reading palette", "BMP Unit");
-        return false;
-      case BmpStatus::HeaderShort:
-      case BmpStatus::BadDimensions:
-      case BmpStatus::SizeTooSmall:
-      case BmpStatus::DataShort:
-        SysMessageBox("Error reading bitmap data", "BMP Unit");
-        return false;
-    }
-  }
-  textureName = MakeGLTexture(static_cast<uint16_t>(image.Width), static_cast<uint16_t>(image.Height),
-                              image.Format, image.Pixels.data());
-  return true;
 }

@@ -7,10 +7,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "platform/platform.h"
 #include "textures/decode.h"
-#include "textures/sources.h"
-#include "textures/textures.h"
 
 namespace {
 
@@ -123,29 +120,4 @@ JpegStatus DecodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image, int m
   image.Format = PixelFormatRGBA;
   image.Pixels = std::move(pixels);
   return JpegStatus::Ok;
-}
-
-bool ReadJpegImage(const std::string& fileName, unsigned int& textureName, bool fromResource) {
-  const std::string quoted = "\"" + fileName + "\"";
-  DecodedImage image;
-  if (fromResource) {
-    const std::vector<uint8_t>* block = FindEmbeddedBlock(fileName, "JPEG");
-    if (!block) {
-      SysMessageBox("File not found in resource - " + fileName, "JPG Texture");
-      return false;
-    }
-    if (DecodeJpeg(*block, image) != JpegStatus::Ok) {
-      SysMessageBox("Couldn't load JPG Resource - " + quoted, "BMP Unit");
-      return false;
-    }
-  } else {
-    std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(fileName, bytes) || DecodeJpeg(bytes, image) != JpegStatus::Ok) {
-      SysMessageBox("Couldn't load JPG - " + quoted, "BMP Unit");
-      return false;
-    }
-  }
-  textureName = MakeGLTexture(static_cast<uint16_t>(image.Width), static_cast<uint16_t>(image.Height),
-                              image.Format, image.Pixels.data());
-  return true;
 }

@@ -1,10 +1,6 @@
 #include "textures/sources.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include "platform/platform.h"
 
 #include <map>
 #include <utility>
@@ -27,34 +23,26 @@ std::map<std::pair<std::string, std::string>, std::vector<uint8_t>>& Blocks() {
 
 bool ReadFileBytes(const std::string& fileName, std::vector<uint8_t>& bytes) {
   bytes.clear();
-  // Opened without waiting: opening a named pipe or a device for reading may block
-  // until someone writes. What is not a regular file is left unread.
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  // The file seam opens without waiting: opening a named pipe or a device for reading
+  // could block until someone writes. What is not a regular file is left unread.
+  const int fd = SysFileOpenRead(fileName);
   if (fd < 0) return false;
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > MaxPictureFileBytes) {
-    ::close(fd);
+  SysFileInfo info;
+  if (!SysFileInfoOf(fd, info) || info.Kind != SysFileKind::Regular ||
+      info.Size > static_cast<uint64_t>(MaxPictureFileBytes)) {
+    SysFileClose(fd);
     return false;
   }
-  // A regular file never blocks; reads then wait as for any file (a lock, say).
-  const int flags = fcntl(fd, F_GETFL);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  bytes.resize(static_cast<std::size_t>(info.st_size));
+  bytes.resize(static_cast<std::size_t>(info.Size));
   std::size_t got = 0;
   while (got < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
+    const long n = SysFileRead(fd, bytes.data() + got, bytes.size() - got);
     if (n <= 0) break;
     got += static_cast<std::size_t>(n);
   }
   bytes.resize(got);
-  ::close(fd);
+  SysFileClose(fd);
   return true;
-}
-
-bool FileExists(const std::string& fileName) {
-  struct stat info {};
-  return stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::string EmbeddedBlockName(const std::string& fileName) {

@@ -17,9 +17,6 @@ constexpr long long MaxPictureFileBytes = 32LL << 20;
 // stops early leaves the bytes that arrived. Never waits for a writer (a named pipe).
 bool ReadFileBytes(const std::string& fileName, std::vector<uint8_t>& bytes);
 
-// True for a regular file (or a link to one); a pipe, a device or a directory is
-// taken for no file at all.
-bool FileExists(const std::string& fileName);
 
 // The block name of a file name: the part before its first "." ("" without a ".").
 std::string EmbeddedBlockName(const std::string& fileName);

@@ -2,10 +2,7 @@
 
 #include <vector>
 
-#include "platform/platform.h"
 #include "textures/decode.h"
-#include "textures/sources.h"
-#include "textures/textures.h"
 
 namespace {
 
@@ -88,55 +85,4 @@ TgaStatus DecodeTga(std::span<const uint8_t> bytes, DecodedImage& image, int max
   }
   image = std::move(decoded);
   return TgaStatus::Ok;
-}
-
-bool ReadTgaImage(const std::string& fileName, unsigned int& textureName, bool fromResource) {
-  const std::string quoted = "\"" + fileName + "\"";
-  std::vector<uint8_t> fileBytes;
-  std::span<const uint8_t> bytes;
-  if (fromResource) {
-    const std::vector<uint8_t>* block = FindEmbeddedBlock(fileName, "TGA");
-    if (!block) {
-      SysMessageBox("File not found in resource - " + fileName, "TGA Texture");
-      return false;
-    }
-    bytes = *block;
-  } else {
-    if (!FileExists(fileName)) {
-      SysMessageBox("File not found  - " + fileName, "TGA Texture");
-      return false;
-    }
-    if (!ReadFileBytes(fileName, fileBytes)) {
-      SysMessageBox("Couldn't read file " + quoted + ".", "TGA File Error");
-      return false;
-    }
-    bytes = fileBytes;
-  }
-
-  DecodedImage image;
-  switch (DecodeTga(bytes, image)) {
-    case TgaStatus::Ok:
-      break;
-    case TgaStatus::NotTrueColour:
-      SysMessageBox("Couldn't load " + quoted + ". Only 24 and 32bit TGA supported.", "TGA File Error");
-      return false;
-    case TgaStatus::ColourMapped:
-      SysMessageBox("Couldn't load " + quoted + ". Colormapped TGA files not supported.", "TGA File Error");
-      return false;
-    case TgaStatus::BadDepth:
-      SysMessageBox("Couldn't load " + quoted + ". Only 24 and 32 bit TGA files supported.", "TGA File Error");
-      return false;
-    case TgaStatus::HeaderShort:
-    case TgaStatus::BadDimensions:
-    case TgaStatus::DataShort:
-    case TgaStatus::RunPastImage:
-      if (fromResource)
-        SysMessageBox("Unable to read from resource - " + fileName, "BMP Unit");
-      else
-        SysMessageBox("Couldn't read file " + quoted + ".", "TGA File Error");
-      return false;
-  }
-  textureName = MakeGLTexture(static_cast<uint16_t>(image.Width), static_cast<uint16_t>(image.Height),
-                              image.Format, image.Pixels.data());
-  return true;
 }
