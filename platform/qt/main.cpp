@@ -70,6 +70,8 @@ int main(int argc, char* argv[]) {
   qInstallMessageHandler(StartupMessages);
   QApplication application(argumentCount, arguments.data());
   qInstallMessageHandler(nullptr);
+  // The desktop entry the window belongs to (its icon and name under Wayland).
+  QGuiApplication::setDesktopFileName(QStringLiteral(TORNELO_APP_ID));
 
   TTornelo window;
   if (!window.Created()) {
