@@ -44,7 +44,10 @@ GLuint SelectBuffer[4];
 GLint ViewportBuffer[4];
 
 // A sticker the check of the cube named: a white ring in the gap around its square and
-// a black one inside it, seen on any colour.
+// a black one inside it, seen on any colour. The rings lie just in front of the map,
+// far enough for the depth buffer to tell them from it.
+constexpr float MarkLift = 0.1f;
+
 void DrawMark(float x, float y) {
   const float ring[2] = {1.1f, 0.8f};
   for (int k = 0; k < 2; ++k) {
@@ -55,8 +58,9 @@ void DrawMark(float x, float y) {
     const float inner = r - 0.12f;
     const float corners[5][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}, {1, 1}};
     for (const auto& c : corners) {
-      glVertex3f(x + c[0] * r, y + c[1] * r, 0.001f);
-      glVertex3f(x + c[0] * inner, y + c[1] * inner, 0.001f);
+      // Inner before outer: the strip faces the eye, as the squares do.
+      glVertex3f(x + c[0] * inner, y + c[1] * inner, MarkLift);
+      glVertex3f(x + c[0] * r, y + c[1] * r, MarkLift);
     }
     glEnd();
   }

@@ -37,6 +37,30 @@ class FaceMapTest : public SceneTest {
   }
 };
 
+// A sticker the check of the cube named is ringed on its map: white in the gap around
+// its square, black just inside its edge; its middle and every other square as before.
+TEST_F(FaceMapTest, MarkedStickersAreRingedAndNothingElseChanges) {
+  options.Projections = true;
+  const Picture plain = Draw();
+  const StickerRef named{4, 1, 3};
+  MarkStickers(&named, 1);
+  const Picture marked = Draw();
+  ClearStickerMarks();
+  auto at = [](const Picture& p, double x, double y) {
+    return p.At(Project(MapPoint(4, SquareX(3) + x, SquareY(1) + y), BufferWidth, BufferHeight));
+  };
+  const Rgb gap = at(marked, 0, 1.05), inside = at(marked, 0, 0.74), middle = at(marked, 0, 0);
+  EXPECT_GT(gap.r + gap.g + gap.b, 2.9);
+  EXPECT_LT(inside.r + inside.g + inside.b, 0.1);
+  const Rgb before = at(plain, 0, 0);
+  EXPECT_NEAR(middle.r, before.r, 1.5 / 255);
+  EXPECT_NEAR(middle.g, before.g, 1.5 / 255);
+  EXPECT_NEAR(middle.b, before.b, 1.5 / 255);
+  const Rgb other = marked.At(Project(MapPoint(4, SquareX(2), SquareY(1) + 0.74), BufferWidth, BufferHeight));
+  const Rgb otherBefore = plain.At(Project(MapPoint(4, SquareX(2), SquareY(1) + 0.74), BufferWidth, BufferHeight));
+  EXPECT_NEAR(other.r + other.g + other.b, otherBefore.r + otherBefore.g + otherBefore.b, 3 / 255.0);
+}
+
 TEST_F(FaceMapTest, MapsShowStickersUnlitInTheirSquares) {
   for (int i = 0; i < StickerCount; ++i) Stickers[i] = uint8_t(1 + (i * 5 + i / 9) % 6);
   options.Projections = true;
