@@ -36,7 +36,7 @@
 #include "cube/stickers.h"
 #include "cube/turns.h"
 #include "platform/headless/headless.h"
-#include "render/geometry.h"
+#include "render/model.h"
 
 namespace {
 
