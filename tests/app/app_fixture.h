@@ -94,6 +94,16 @@ inline int CubiesBeyond(int axis, int side) {
   return n;
 }
 
+// Between turns every layer holds nine cubies, so whichever layer turns next, the turn
+// picks exactly nine.
+inline ::testing::AssertionResult LayersComeApartCleanly() {
+  for (int axis = 0; axis < 3; ++axis)
+    for (int side : {+1, -1})
+      if (int n = CubiesBeyond(axis, side); n != 9)
+        return ::testing::AssertionFailure() << n << " cubies on side " << side << " of axis " << axis;
+  return ::testing::AssertionSuccess();
+}
+
 // Largest distance of any cubie centre from its nearest grid place (pitch 2.05).
 inline double CentreDrift() {
   double worst = 0;

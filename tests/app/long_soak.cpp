@@ -10,16 +10,6 @@ using namespace apptest;
 
 namespace {
 constexpr int SoakTurns = 100000;
-
-// Between turns every layer holds nine cubies, so whichever layer turns next, the
-// turn picks exactly nine.
-::testing::AssertionResult LayersComeApartCleanly() {
-  for (int axis = 0; axis < 3; ++axis)
-    for (int side : {+1, -1})
-      if (int n = CubiesBeyond(axis, side); n != 9)
-        return ::testing::AssertionFailure() << n << " cubies on side " << side << " of axis " << axis;
-  return ::testing::AssertionSuccess();
-}
 }  // namespace
 
 TEST_F(AppTest, AHundredThousandRandomTurnsKeepTheDrawnCubeExact) {

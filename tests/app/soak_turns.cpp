@@ -18,13 +18,6 @@ long SoakTurns() {
   return turns && std::atol(turns) > 0 ? std::atol(turns) : 1000000;
 }
 
-::testing::AssertionResult LayersComeApartCleanly() {
-  for (int axis = 0; axis < 3; ++axis)
-    for (int side : {+1, -1})
-      if (int n = CubiesBeyond(axis, side); n != 9)
-        return ::testing::AssertionFailure() << n << " cubies on side " << side << " of axis " << axis;
-  return ::testing::AssertionSuccess();
-}
 
 }  // namespace
 
