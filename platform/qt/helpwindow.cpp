@@ -56,8 +56,12 @@ you and the face of the map above it (U) on top.</li>
 screen turn by turn; <b>Options &rsaquo; Build to step</b> stops it after a chosen
 step, and Slow / Fast set the pace.</li>
 </ol>
-<p>A cube whose colours cannot be a real cube cannot be solved: the build then ends
-with the cube unsolved.</p>
+<p>The centres may be in any arrangement: each face is solved to the colour of its
+centre. A cube that no turns can solve (a sticker entered wrong, a twisted corner, a
+flipped edge, two pieces swapped) is not built: a box says what is wrong and where, by
+face, row and column of the maps, and the stickers it names are ringed on the maps
+until the next edit, New or Open. Clicking <b>Build</b> again during a build stops it
+after the turn in progress.</p>
 
 <h3>What the run modes do</h3>
 <ul>
