@@ -37,6 +37,7 @@
 #include "cube/turns.h"
 #include "platform/headless/headless.h"
 #include "render/model.h"
+#include "tests/app/quad_place.h"
 
 namespace {
 
@@ -178,30 +179,9 @@ bool Balanced(const uint8_t* bytes) {
   return true;
 }
 
-// Where a resting sticker quad lies: the face, row and column of Stickers it stands
-// for, found from the mean of its corners as the recolouring finds it; false when it
-// is not cleanly on one cell.
+// Where a resting sticker quad lies, with room for the drift of long sessions.
 bool PlaceOf(const StickerQuad& q, int& face, int& row, int& col) {
-  double m[3] = {0, 0, 0};
-  for (int i = 1; i <= 4; ++i) {
-    m[0] += q.Corners[i].x / 4.0;
-    m[1] += q.Corners[i].y / 4.0;
-    m[2] += q.Corners[i].z / 4.0;
-  }
-  const double L = 2.9;
-  int found = 0;
-  double r = 0, c = 0;
-  if (m[0] > L) { ++found; face = 1; r = m[1] / 2 + 2; c = m[2] / 2 + 2; }
-  if (m[0] < -L) { ++found; face = 2; r = -m[1] / 2 + 2; c = m[2] / 2 + 2; }
-  if (m[1] > L) { ++found; face = 3; r = -m[0] / 2 + 2; c = m[2] / 2 + 2; }
-  if (m[1] < -L) { ++found; face = 4; r = -m[0] / 2 + 2; c = -m[2] / 2 + 2; }
-  if (m[2] > L) { ++found; face = 5; r = -m[0] / 2 + 2; c = -m[1] / 2 + 2; }
-  if (m[2] < -L) { ++found; face = 6; r = -m[0] / 2 + 2; c = m[1] / 2 + 2; }
-  if (found != 1) return false;
-  row = static_cast<int>(std::lround(r));
-  col = static_cast<int>(std::lround(c));
-  if (std::fabs(r - row) > 0.25 || std::fabs(c - col) > 0.25) return false;
-  return row >= 1 && row <= 3 && col >= 1 && col <= 3;
+  return quadplace::PlaceOfQuad(q, face, row, col, 0.25);
 }
 
 void CheckDrawnCube() {

@@ -15,6 +15,7 @@
 #include "cube/movequeue.h"
 #include "cube/stickers.h"
 #include "platform/headless/headless.h"
+#include "quad_place.h"
 #include "render/model.h"
 #include "render/view.h"
 #include "solver/solver.h"
@@ -116,30 +117,10 @@ inline double CentreDrift() {
   return worst;
 }
 
-// The face, row and column of Stickers that a resting sticker quad stands for, from
-// the mean of its corners; false when it is not cleanly on one face and one cell.
+// The face, row and column of Stickers that a resting sticker quad stands for; a
+// resting quad lands within a few hundredths of its cell's centre.
 inline bool LocateQuad(const StickerQuad& q, int& face, int& row, int& col) {
-  double m[3] = {0, 0, 0};
-  for (int i = 1; i <= 4; ++i) {
-    m[0] += q.Corners[i].x / 4.0;
-    m[1] += q.Corners[i].y / 4.0;
-    m[2] += q.Corners[i].z / 4.0;
-  }
-  int found = 0;
-  double r = 0, c = 0;
-  const double L = 2.9;
-  if (m[0] > L) { ++found; face = 1; r = m[1] / 2 + 2; c = m[2] / 2 + 2; }
-  if (m[0] < -L) { ++found; face = 2; r = -m[1] / 2 + 2; c = m[2] / 2 + 2; }
-  if (m[1] > L) { ++found; face = 3; r = -m[0] / 2 + 2; c = m[2] / 2 + 2; }
-  if (m[1] < -L) { ++found; face = 4; r = -m[0] / 2 + 2; c = -m[2] / 2 + 2; }
-  if (m[2] > L) { ++found; face = 5; r = -m[0] / 2 + 2; c = -m[1] / 2 + 2; }
-  if (m[2] < -L) { ++found; face = 6; r = -m[0] / 2 + 2; c = m[1] / 2 + 2; }
-  if (found != 1) return false;
-  row = static_cast<int>(std::lround(r));
-  col = static_cast<int>(std::lround(c));
-  // A resting quad lands within a few hundredths of its cell's centre.
-  if (std::fabs(r - row) > 0.1 || std::fabs(c - col) > 0.1) return false;
-  return row >= 1 && row <= 3 && col >= 1 && col <= 3;
+  return quadplace::PlaceOfQuad(q, face, row, col, 0.1);
 }
 
 // The drawn cube at rest shows Stickers: every one of the 54 places is covered by

@@ -13,6 +13,7 @@
 
 #include "app/framekey.h"
 #include "app_fixture.h"
+#include "osmesa_window.h"
 
 using namespace apptest;
 
@@ -37,25 +38,11 @@ void FaceThreeCentre(int width, int height, int& x, int& y) {
 
 class GlFrameSkip : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const int attribs[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24,
-                           OSMESA_PROFILE, OSMESA_COMPAT_PROFILE, 0};
-    Context = OSMesaCreateContextAttribs(attribs, nullptr);
-    ASSERT_NE(Context, nullptr);
-    Buffer.assign(size_t(Width) * Height * 4, 0);
-    ASSERT_TRUE(OSMesaMakeCurrent(Context, Buffer.data(), GL_UNSIGNED_BYTE, Width, Height));
-  }
-  void TearDown() override {
-    SkipUnchangedFrames = true;
-    OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
-    OSMesaDestroyContext(Context);
-  }
+  void SetUp() override { ASSERT_TRUE(Window.Open(Width, Height)); }
+  void TearDown() override { SkipUnchangedFrames = true; }
 
   Playback Play(bool skip) {
-    HeadlessReset();
-    Headless.ClientWidth = Width;
-    Headless.ClientHeight = Height;
-    Headless.RenderContextAvailable = true;
+    OsMesaWindow::Announce(Width, Height);
     EXPECT_TRUE(FormCreate());
     SeedRandom(20240611);
     SkipUnchangedFrames = skip;
@@ -148,8 +135,8 @@ class GlFrameSkip : public ::testing::Test {
     return run;
   }
 
-  OSMesaContext Context = nullptr;
-  std::vector<uint8_t> Buffer;
+  OsMesaWindow Window;
+  std::vector<uint8_t>& Buffer = Window.Buffer;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "osmesa_window.h"
 #include "render/frame.h"
 
 using namespace apptest;
@@ -51,24 +52,12 @@ Pixel GapRightOfFirstColumn(int face, int row) {
 class GlPicking : public ::testing::Test {
  protected:
   void SetUp() override {
-    const int attribs[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24,
-                           OSMESA_PROFILE, OSMESA_COMPAT_PROFILE, 0};
-    Context = OSMesaCreateContextAttribs(attribs, nullptr);
-    ASSERT_NE(Context, nullptr);
-    Buffer.assign(size_t(Width) * Height * 4, 0);
-    ASSERT_TRUE(OSMesaMakeCurrent(Context, Buffer.data(), GL_UNSIGNED_BYTE, Width, Height));
-    HeadlessReset();
-    Headless.ClientWidth = Width;
-    Headless.ClientHeight = Height;
-    Headless.RenderContextAvailable = true;
+    ASSERT_TRUE(Window.Open(Width, Height));
+    OsMesaWindow::Announce(Width, Height);
     ASSERT_TRUE(FormCreate());
     SysSetMenuChecked(MenuItem::Proj, true);
   }
-  void TearDown() override {
-    FormDestroy();
-    OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
-    OSMesaDestroyContext(Context);
-  }
+  void TearDown() override { FormDestroy(); }
 
   void Click(MouseButton button, Pixel p) {
     FormMouseDown(button, p.x, p.y);
@@ -76,8 +65,8 @@ class GlPicking : public ::testing::Test {
     FormMouseUp(button, p.x, p.y);
   }
 
-  OSMesaContext Context = nullptr;
-  std::vector<uint8_t> Buffer;
+  OsMesaWindow Window;
+  std::vector<uint8_t>& Buffer = Window.Buffer;
 };
 
 }  // namespace
