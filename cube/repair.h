@@ -19,7 +19,10 @@
 //   2. how many of those stickers the check's faults name (a repair where the check
 //      points comes first);
 //   3. the kind, in the order above;
-//   4. the order of Stickers of the stickers they change (face U, D, F, B, R, L, then
+//   4. for an exchange, how near each other its stickers lie, as a slip would have them:
+//      on one piece, then neighbours on one face map (side by side or diagonal), then
+//      on one face, then anywhere;
+//   5. the order of Stickers of the stickers they change (face U, D, F, B, R, L, then
 //      row and column), then the turn of a face, 90 before 180 before 270.
 // Two repairs that give the same cube are offered once, as the one ranked first.
 //
