@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "app/fixwords.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/diagnose.h"
 #include "cube/movequeue.h"
+#include "cube/repair.h"
 #include "platform/platform.h"
 #include "render/model.h"
 #include "render/turn.h"
@@ -28,7 +30,8 @@ void BuildToStep(int item, MenuItem menuItem) {
 }
 
 // The box that says why the cube cannot be solved: every fault in plain words (the
-// places as face, row and column of the face maps), the places marked on the maps.
+// places as face, row and column of the face maps), then the likely fix. The maps mark
+// the stickers that fix changes, or, when none was found, every place a fault names.
 constexpr int MaxReportedFaults = 8;
 
 void ReportImpossibleCube(const std::vector<CubeFault>& faults) {
@@ -37,12 +40,20 @@ void ReportImpossibleCube(const std::vector<CubeFault>& faults) {
   for (size_t i = 0; i < faults.size(); ++i) {
     const CubeFault& f = faults[i];
     if (static_cast<int>(i) < MaxReportedFaults) text += "\n- " + f.Text;
-    MarkStickers(f.Where.data(), static_cast<int>(f.Where.size()));
     placed |= !f.Where.empty();
   }
   if (static_cast<int>(faults.size()) > MaxReportedFaults)
     text += "\n- ... and " + std::to_string(faults.size() - MaxReportedFaults) + " more";
-  if (placed) text += "\n\nThe stickers named are marked on the face maps (Options > Projections).";
+  const std::vector<CubeRepair> fixes = FindRepairs();
+  ClearStickerMarks();
+  if (!fixes.empty()) {
+    text += "\n\n" + FixWords(fixes);
+    MarkStickers(fixes[0].Changed.data(), static_cast<int>(fixes[0].Changed.size()));
+    text += "\n\nThe stickers this fix changes are marked on the face maps (Options > Projections).";
+  } else {
+    for (const CubeFault& f : faults) MarkStickers(f.Where.data(), static_cast<int>(f.Where.size()));
+    if (placed) text += "\n\nThe stickers named are marked on the face maps (Options > Projections).";
+  }
   SysMessageBox(text, MainCaption);
   SysRedraw();
 }

@@ -1,6 +1,7 @@
 #include "cube/diagnose.h"
 
 #include "cube/neighbour_table.h"
+#include "cube/notation.h"
 
 namespace {
 
@@ -86,15 +87,12 @@ static_assert(PiecesCoverTheCube());
 
 std::string Number(int n) { return std::to_string(n); }
 
-void AppendSticker(std::string& text, int offset) {
-  const int face = offset / 9 + 1, pos = offset % 9;
-  text += "face " + Number(face) + " row " + Number(pos / 3 + 1) + " column " + Number(pos % 3 + 1);
-}
-
 StickerRef RefOf(int offset) {
   const int pos = offset % 9;
   return {static_cast<uint8_t>(offset / 9 + 1), static_cast<uint8_t>(pos / 3 + 1), static_cast<uint8_t>(pos % 3 + 1)};
 }
+
+void AppendSticker(std::string& text, int offset) { text += StickerWords(RefOf(offset)); }
 
 // "a, b and c" / "a and b" / "a".
 std::string ListWords(const std::vector<std::string>& items) {
@@ -115,7 +113,7 @@ std::string TimesWord(int n) {
   }
 }
 
-// One place of a piece: "face 1 row 1 column 2, face 4 row 1 column 2".
+// One place of a piece: "face U row 1 column 2, face B row 1 column 2".
 template <std::size_t N>
 std::string PlaceWords(const uint8_t (&at)[N]) {
   std::string text;
@@ -196,7 +194,7 @@ bool CheckColours(const uint8_t (&stickers)[StickerCount], std::vector<CubeFault
     CubeFault f{FaultGroup::Centres, {}, {}};
     for (int face = 1; face <= 6; ++face)
       if (stickers[Offset(face, 5)] == c) {
-        faces.push_back(Number(face));
+        faces.push_back(std::string(1, FaceLetters[face]));
         f.Where.push_back({static_cast<uint8_t>(face), 2, 2});
       }
     f.Text = "the centres of faces " + ListWords(faces) + (faces.size() == 2 ? " are both" : " are all") +
@@ -275,6 +273,11 @@ void ReportTwice(const uint8_t (&stickers)[StickerCount], const Place (&places)[
 }
 
 }  // namespace
+
+std::string StickerWords(StickerRef sticker) {
+  const char letter = sticker.Face >= 1 && sticker.Face <= 6 ? FaceLetters[sticker.Face] : '?';
+  return std::string("face ") + letter + " row " + Number(sticker.Row) + " column " + Number(sticker.Col);
+}
 
 const char* FaultGroupWord(FaultGroup group) {
   switch (group) {

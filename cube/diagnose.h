@@ -31,6 +31,10 @@ struct CubeFault {
   std::vector<StickerRef> Where;  // the stickers at fault; empty for twist, flip and parity
 };
 
+// "face F row 2 column 1": the face by its letter (cube/notation.h), as every text of
+// the check names a sticker.
+std::string StickerWords(StickerRef sticker);
+
 // "colours", "centres", "corner", "edge", "twist", "flip" or "parity".
 const char* FaultGroupWord(FaultGroup group);
 

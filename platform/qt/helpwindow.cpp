@@ -59,9 +59,15 @@ step, and Slow / Fast set the pace.</li>
 <p>The centres may be in any arrangement: each face is solved to the colour of its
 centre. A cube that no turns can solve (a sticker entered wrong, a twisted corner, a
 flipped edge, two pieces swapped) is not built: a box says what is wrong and where, by
-face, row and column of the maps, and the stickers it names are ringed on the maps
-until the next edit, New or Open. Clicking <b>Build</b> again during a build stops it
-after the turn in progress.</p>
+face letter, row and column of the maps (&ldquo;face F row 2 column 1&rdquo;), and the
+likely fix: a sticker to give another colour (named by number and by its plain name,
+such as &ldquo;colour 5 (magenta)&rdquo;), two stickers whose colours to exchange, or a
+face entered turned, whose eight outer stickers to turn back (&ldquo;turned a quarter
+turn clockwise&rdquo; means as its map shows it, seen from outside). The stickers the
+fix changes are ringed on the maps until the next edit, New or Open; when no such fix
+is found, the stickers the faults name are. A wrong sticker is always found; a flipped
+edge can be mended by turning over any edge, so its fix is one of several. Clicking
+<b>Build</b> again during a build stops it after the turn in progress.</p>
 
 <h3>What the run modes do</h3>
 <ul>

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/fixwords.h"
 #include "app_fixture.h"
 #include "cube/diagnose.h"
 #include "cube/turns.h"
@@ -48,15 +49,39 @@ TEST_F(RealCubeTest, BuildOnAnImpossibleCubeSaysWhyAndTurnsNothing) {
   EXPECT_EQ(HistoryLength, history);
   EXPECT_FALSE(TurnInProgress);
 
-  // A wrong sticker is named, marked on the face maps until the next edit.
-  StickerAtPos(4, 1) = StickerAtPos(4, 1) % 6 + 1;
+  // The flipped edge is one of twelve that mending would do: two stickers are marked.
+  const auto marked = [] {
+    int n = 0;
+    for (bool m : MarkedStickers) n += m;
+    return n;
+  };
+  EXPECT_NE(Headless.Messages[0].Text.find("One of several fixes as small: exchange the colours of face "),
+            std::string::npos);
+  EXPECT_EQ(marked(), 2);
+  FlipEdge13();
+
+  // A wrong sticker: its fix is told with the colours' names, and only that sticker is
+  // marked on the face maps, until the next edit.
+  const uint8_t was = StickerAtPos(4, 1);
+  const uint8_t now = static_cast<uint8_t>(was % 6 + 1);
+  StickerAtPos(4, 1) = now;
   Build1Click();
   ASSERT_EQ(Headless.Messages.size(), 2u);
-  int marked = 0;
-  for (bool m : MarkedStickers) marked += m;
-  EXPECT_GT(marked, 0);
+  const char* const Names[7] = {"", "red", "green", "blue", "white", "magenta", "yellow"};
+  const std::string fix = "Likely fix: face B row 1 column 1 is colour " + std::to_string(now) + " (" + Names[now] +
+                          "); make it colour " + std::to_string(was) + " (" + Names[was] + ").";
+  EXPECT_NE(Headless.Messages[1].Text.find(fix), std::string::npos) << Headless.Messages[1].Text;
+  EXPECT_EQ(marked(), 1);
+  EXPECT_TRUE(MarkedStickers[9 * 3]);
   EditSticker(+1, 1);
-  for (bool m : MarkedStickers) EXPECT_FALSE(m);
+  EXPECT_EQ(marked(), 0);
+}
+
+TEST(ColourNames, TheDefaultColoursAndCommonPicks) {
+  const char* const Names[7] = {"", "red", "green", "blue", "white", "magenta", "yellow"};
+  for (int c = 1; c <= 6; ++c) EXPECT_STREQ(NearestColourName(DefaultFaceColors[c]), Names[c]);
+  EXPECT_STREQ(NearestColourName({1.0, 0.55, 0.0}), "orange");
+  EXPECT_STREQ(NearestColourName({0.0, 0.6, 0.3}), "green");
 }
 
 TEST_F(RealCubeTest, ACubeHeldAnotherWayIsSolvedToItsOwnCentres) {

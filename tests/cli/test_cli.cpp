@@ -256,11 +256,27 @@ TEST_F(CliTest, ChecksCubesAndSolvesInNotation) {
   WriteBytes(Path("x.tnl"), flipped);
   r = Cli({"check", Path("x.tnl")});
   EXPECT_EQ(r.Status, 4);
-  EXPECT_EQ(r.Out.rfind("flip: ", 0), 0u) << r.Out;
+  EXPECT_EQ(r.Out,
+            "flip: one edge is flipped: turn an edge over in place\n"
+            "fix: swap face U row 1 column 2 and face B row 1 column 2\n"
+            "fix: swap face U row 2 column 1 and face L row 1 column 2\n"
+            "fix: swap face U row 2 column 3 and face R row 1 column 2\n");
   r = Cli({"solve", Path("x.tnl")});
   EXPECT_EQ(r.Status, 4);
   EXPECT_EQ(r.Out, "");
   EXPECT_NE(r.Err.find("flip: "), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("\nfix: swap face U row 1 column 2 and face B row 1 column 2\n"), std::string::npos) << r.Err;
+
+  // One sticker of the middle map a colour too far: its fix alone, after the faults.
+  std::string wrong = SolvedBytes();
+  wrong[9 * 2 + 3] = 5;
+  WriteBytes(Path("w.tnl"), wrong);
+  r = Cli({"check", Path("w.tnl")});
+  EXPECT_EQ(r.Status, 4);
+  EXPECT_EQ(r.Out,
+            "colours: colour 3 appears 8 times (a cube has 9 of each)\n"
+            "colours: colour 5 appears 10 times (a cube has 9 of each)\n"
+            "fix: face F row 2 column 1: colour 5 -> 3\n");
 }
 
 }  // namespace

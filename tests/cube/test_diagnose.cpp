@@ -250,7 +250,7 @@ TEST_P(DiagnoseFaults, CentreColourTakenTwice) {
   auto faults = Faults();
   ASSERT_EQ(Groups(faults), std::vector{FaultGroup::Centres}) << Describe(faults);
   EXPECT_EQ(faults[0].Text,
-            "the centres of faces 1 and 3 are both colour " + std::to_string(c1) + " (each centre needs its own colour)");
+            "the centres of faces U and F are both colour " + std::to_string(c1) + " (each centre needs its own colour)");
   EXPECT_TRUE(Names(faults[0], 1, 2, 2) && Names(faults[0], 3, 2, 2));
 
   // Without the compensation the counts are off too; all of the first group is told.
@@ -270,10 +270,10 @@ TEST(DiagnosePieces, ColoursThatMakeNoPieceAreNamedWithTheirPlace) {
   auto faults = DiagnoseCube(cube);
   ASSERT_EQ(Groups(faults), (std::vector{FaultGroup::Edge, FaultGroup::Edge})) << Describe(faults);
   EXPECT_EQ(faults[0].Text,
-            "face 1 row 1 column 2, face 4 row 1 column 2: colours 1, 2 are not an edge of this cube "
+            "face U row 1 column 2, face B row 1 column 2: colours 1, 2 are not an edge of this cube "
             "(colours 1 and 2 are on opposite centres)");
   EXPECT_EQ(faults[1].Text,
-            "face 2 row 3 column 2, face 4 row 3 column 2: colours 4, 4 are not an edge of this cube "
+            "face D row 3 column 2, face B row 3 column 2: colours 4, 4 are not an edge of this cube "
             "(colour 4 is there twice)");
 
   std::memcpy(cube, Stickers, sizeof cube);
@@ -281,7 +281,7 @@ TEST(DiagnosePieces, ColoursThatMakeNoPieceAreNamedWithTheirPlace) {
   faults = DiagnoseCube(cube);
   ASSERT_EQ(Groups(faults), (std::vector{FaultGroup::Corner, FaultGroup::Corner})) << Describe(faults);
   EXPECT_EQ(faults[0].Text,
-            "face 1 row 1 column 1, face 4 row 1 column 3, face 6 row 1 column 1: colours 1, 2, 6 are not a corner of "
+            "face U row 1 column 1, face B row 1 column 3, face L row 1 column 1: colours 1, 2, 6 are not a corner of "
             "this cube (colours 1 and 2 are on opposite centres)");
   EXPECT_NE(faults[1].Text.find("colour 4 is there twice"), std::string::npos);
   EXPECT_TRUE(Names(faults[1], 2, 3, 3) && Names(faults[1], 4, 3, 1) && Names(faults[1], 5, 3, 3));
@@ -299,8 +299,8 @@ TEST(DiagnosePieces, APieceInTwoPlacesNamesBoth) {
   ASSERT_EQ(Groups(faults), (std::vector{FaultGroup::Edge, FaultGroup::Edge})) << Describe(faults);
   const std::string& first = faults[0].Text;
   EXPECT_EQ(first,
-            "the edge with colours 1, 3 is there twice: at face 1 row 1 column 2, face 4 row 1 column 2 and at "
-            "face 1 row 3 column 2, face 3 row 1 column 2 (a cube has each piece once)");
+            "the edge with colours 1, 3 is there twice: at face U row 1 column 2, face B row 1 column 2 and at "
+            "face U row 3 column 2, face F row 1 column 2 (a cube has each piece once)");
   EXPECT_EQ(faults[0].Where.size(), 4u);
   EXPECT_TRUE(Names(faults[1], 2, 1, 2) && Names(faults[1], 3, 3, 2) && Names(faults[1], 2, 3, 2) &&
               Names(faults[1], 4, 3, 2));
@@ -313,7 +313,7 @@ TEST(DiagnoseBytes, NumbersThatAreNoColourNeverReachThePieceChecks) {
   cube[At(1, 1, 1)] = 0;
   auto faults = DiagnoseCube(cube);
   ASSERT_EQ(Groups(faults), (std::vector{FaultGroup::Colours, FaultGroup::Colours}));
-  EXPECT_EQ(faults[0].Text, "face 1 row 1 column 1 holds 0, which is not a colour (colours are 1 to 6)");
+  EXPECT_EQ(faults[0].Text, "face U row 1 column 1 holds 0, which is not a colour (colours are 1 to 6)");
   EXPECT_EQ(faults[1].Text, "colour 1 appears 8 times (a cube has 9 of each)");
 
   cube[At(3, 2, 2)] = 255;  // a centre too: no centre fault is made from it
@@ -323,8 +323,8 @@ TEST(DiagnoseBytes, NumbersThatAreNoColourNeverReachThePieceChecks) {
                                          FaultGroup::Colours}))
       << Describe(faults);
   EXPECT_EQ(faults[0].Text,
-            "3 stickers hold numbers that are not colours (colours are 1 to 6): face 1 row 1 column 1 holds 0, "
-            "face 3 row 2 column 2 holds 255 and face 6 row 3 column 3 holds 7");
+            "3 stickers hold numbers that are not colours (colours are 1 to 6): face U row 1 column 1 holds 0, "
+            "face F row 2 column 2 holds 255 and face L row 3 column 3 holds 7");
 
   std::memset(cube, 0, sizeof cube);
   faults = DiagnoseCube(cube);

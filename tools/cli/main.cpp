@@ -18,6 +18,7 @@
 #include "cube/diagnose.h"
 #include "cube/move.h"
 #include "cube/notation.h"
+#include "cube/repair.h"
 #include "cube/stickers.h"
 #include "platform/headless/headless.h"
 #include "solver/solver.h"
@@ -38,8 +39,16 @@ const char* const Help =
     "  check FILE\n"
     "      Opens FILE as File > Open does and says whether turns can solve it: prints\n"
     "      \"solvable\", or one line per fault, \"GROUP: what is wrong and where\" (GROUP\n"
-    "      is colours, centres, corner, edge, twist, flip or parity; places are given\n"
-    "      as face, row and column of the face maps).\n"
+    "      is colours, centres, corner, edge, twist, flip or parity; a sticker is\n"
+    "      named by face letter, row and column of the face maps: \"face F row 2\n"
+    "      column 1\"). Then up to three of the smallest changes that make the cube\n"
+    "      solvable, best first, one a line:\n"
+    "        fix: face F row 2 column 1: colour 3 -> 5\n"
+    "        fix: swap face U row 1 column 3 and face R row 1 column 1\n"
+    "        fix: face D turned 90 degrees\n"
+    "      The last means the face was entered turned a quarter turn clockwise as its\n"
+    "      map shows it (seen from outside); the fix turns its eight outer stickers\n"
+    "      back, counter-clockwise (180: a half turn; 270: three quarters clockwise).\n"
     "\n"
     "  solve FILE [--to-step N] [--notation]\n"
     "      Opens FILE as File > Open does (at least 54 bytes, each of the first 54 a\n"
@@ -49,7 +58,8 @@ const char* const Help =
     "      turns (1, -1, 2 or -2); then \"stickers \" and the 54 colour digits of the\n"
     "      cube at the end. With --notation, one line \"N: T T T...\" per step N (1..7)\n"
     "      that played turns, in standard notation, instead of the turn lines. A cube\n"
-    "      that cannot be solved: its faults as check prints them, on standard error.\n"
+    "      that cannot be solved: its faults and fixes as check prints them, on\n"
+    "      standard error.\n"
     "\n"
     "  turn FILE --moves MOVES --out OUT\n"
     "      Opens FILE, plays the turns in order, saves the cube as File > Save does and\n"
@@ -150,6 +160,11 @@ void PrintFaults(const std::vector<CubeFault>& faults, std::FILE* out) {
   for (const CubeFault& f : faults) std::fprintf(out, "%s: %s\n", FaultGroupWord(f.Group), f.Text.c_str());
 }
 
+// "fix: ..." for each of the smallest repairs of Stickers, best first.
+void PrintFixes(std::FILE* out) {
+  for (const CubeRepair& r : FindRepairs()) std::fprintf(out, "fix: %s\n", RepairText(r).c_str());
+}
+
 void PrintStickers() {
   std::string line = "stickers ";
   for (int i = 0; i < StickerCount; ++i) line += static_cast<char>('0' + Stickers[i]);
@@ -235,6 +250,7 @@ int Solve(const Options& o) {
   if (!error.empty()) return FileError(file, error);
   if (const std::vector<CubeFault> faults = DiagnoseCube(); !faults.empty()) {
     PrintFaults(faults, stderr);
+    PrintFixes(stderr);
     return ExitImpossible;
   }
 
@@ -353,6 +369,7 @@ int Check(const Options& o) {
     return 0;
   }
   PrintFaults(faults, stdout);
+  PrintFixes(stdout);
   return ExitImpossible;
 }
 
