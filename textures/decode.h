@@ -56,8 +56,8 @@ enum class BmpStatus {
 BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int maxSide = MaxImageSide);
 
 // --- JPEG (libjpeg) ----------------------------------------------------------------
-// Bottom row first, R, G, B, 255. Grey, YCbCr and RGB pictures are had from libjpeg as
-// RGB; CMYK and YCCK ones as CMYK, turned into RGB here (R = (1 - C)(1 - K), and so
+// Bottom row first, R, G, B, 255. Grey, YCbCr and RGB pictures are had from libjpeg
+// in that form; CMYK and YCCK ones as CMYK, turned into RGB here (R = (1 - C)(1 - K), and so
 // on: there is no colour profile to go by). A picture with an Adobe marker, which
 // every CMYK writer of note adds, stores its inks inverted (0 = full ink).
 //
@@ -74,16 +74,17 @@ BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int max
 // codes every block's DC), 512 pixels a byte at best, and the limit is twice that.
 // Arithmetic coding has no such floor: its coder writes nothing for a run of the
 // decisions it expects, and its decoder reads zeros past the end of the data, so a
-// picture of one colour takes the same 200 bytes at 256 x 256 as at 16384 x 16384.
+// picture of one colour takes some 200 bytes at 256 x 256 and at 16384 x 16384 alike.
 // Its file's size says nothing of its size, and it is bounded by the pixel limit (at
 // most 64 times MaxImagePixels are decoded, at 1/8) and the work limits below alone.
 //
 // While decoding, a picture is refused when it has more scans than MaxJpegScansFor
-// its size (encoders write about ten), when libjpeg would need more than MaxJpegWorkBytes of
-// its own memory (a progressive picture keeps every coefficient of the whole picture,
-// 3 bytes a pixel at 4:2:0 and 6 at 4:4:4, whatever size it is decoded at: 36 MB for
-// a 4000 x 3000 photo), or when data are missing or damaged (premature end of the file
-// or of a data segment, a bad Huffman or arithmetic code, a lost restart marker).
+// its size (encoders write about ten), when libjpeg would need more than
+// MaxJpegWorkBytes of its own memory (a progressive picture keeps every coefficient of
+// the whole picture, 3 bytes a pixel at 4:2:0 and 6 at 4:4:4, whatever size it is
+// decoded at: 36 MB for a 4000 x 3000 photo), or when data are missing or damaged
+// (premature end of the file or of a data segment, a bad Huffman or arithmetic code, a
+// lost restart marker).
 constexpr uint64_t MaxJpegPixelsPerByte = 1024;
 constexpr int MaxJpegScans = 100;
 constexpr long MaxJpegWorkBytes = 64L << 20;
