@@ -23,6 +23,13 @@ void ReportNoDisplay(const char* why) {
                why, ProgramPath.c_str());
 }
 
+// Whether the window-system plugin shows windows to anyone: the off-screen and the
+// minimal one draw into memory only, so a box there would wait for ever for its OK.
+bool PlatformShowsWindows() {
+  const QString platform = QGuiApplication::platformName();
+  return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 bool EnvSet(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
@@ -77,7 +84,7 @@ int main(int argc, char* argv[]) {
   if (!window.Created()) {
     const char* text = "Tornelo cannot start: no OpenGL rendering context could be created for its window.";
     std::fprintf(stderr, "tornelo: %s\n", text);
-    QMessageBox::critical(nullptr, "Tornelo", text);
+    if (PlatformShowsWindows()) QMessageBox::critical(nullptr, "Tornelo", text);
     return 1;
   }
   TAboutBox aboutBox(&window);
