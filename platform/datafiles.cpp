@@ -52,12 +52,13 @@ std::string HomeFolder() {
 // base/below is a folder at the end.
 bool MakeFoldersUnder(const std::string& base, const std::string& below) {
   if (!IsDirectory(base)) return false;
+  const std::string prefix = base == "/" ? base : base + "/";
   for (size_t slash = below.find('/');; slash = below.find('/', slash + 1)) {
-    const std::string path = base + "/" + below.substr(0, slash);
+    const std::string path = prefix + below.substr(0, slash);
     if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;
   }
-  return IsDirectory(base + "/" + below);
+  return IsDirectory(prefix + below);
 }
 
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -137,14 +138,18 @@ std::string FindDataFile(const std::string& name) { return FindDataFileIn(name, 
 std::string SavesFolder(const std::vector<std::string>& dataFolders) {
   if (IsDirectory("Saves")) return "./Saves";
 
-  // The folder is made under the user's data folder, or under the home folder as
-  // .local/share/tornelo/Saves; a data or home folder that is not there is not made.
+  // The folder is made in the user's data folder, which is made too when the folder
+  // above it is there; or under the home folder as .local/share/tornelo/Saves. A home
+  // folder that is not there is never made.
   const std::string home = HomeFolder();
   std::string base, below;
   const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg && xdg[0] == '/') {
-    base = xdg;   // relative values do not count, as for every XDG variable
-    below = "tornelo/Saves";
+  if (xdg && xdg[0] == '/') {   // relative values do not count, as for every XDG variable
+    std::string data = xdg;
+    while (data.size() > 1 && data.back() == '/') data.pop_back();
+    const size_t slash = data.rfind('/');
+    base = slash == 0 ? "/" : data.substr(0, slash);
+    below = (slash + 1 < data.size() ? data.substr(slash + 1) + "/" : "") + "tornelo/Saves";
   } else if (!home.empty()) {
     base = home;
     below = ".local/share/tornelo/Saves";
@@ -152,7 +157,7 @@ std::string SavesFolder(const std::vector<std::string>& dataFolders) {
   const std::string fallback = IsDirectory(home) ? home : ".";
   if (base.empty()) return fallback;
 
-  const std::string saves = base + "/" + below;
+  const std::string saves = (base == "/" ? base : base + "/") + below;
   if (IsDirectory(saves)) return saves;
   if (!MakeFoldersUnder(base, below)) return fallback;
   for (const std::string& folder : dataFolders) {

@@ -25,8 +25,9 @@ std::string FindDataFile(const std::string& name);
 // The folder the file dialogs start in: "./Saves" when the working directory has one;
 // otherwise $XDG_DATA_HOME/tornelo/Saves (default ~/.local/share/tornelo/Saves). That
 // folder is made on first use and gets a copy of the example cubes from the first of
-// dataFolders that has a Saves folder; a file already there is never replaced. Only
-// the folders below an existing $XDG_DATA_HOME or home folder are made, never those.
-// When it cannot be made, the home folder (or "." when there is none).
+// dataFolders that has a Saves folder; a file already there is never replaced. The
+// data folder is made with it only when the folder above it is there; a home folder
+// that is not there is never made. When it cannot be made, the home folder (or "."
+// when there is none).
 std::string SavesFolder(const std::vector<std::string>& dataFolders);
 std::string SavesFolder();

@@ -476,9 +476,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   char pattern[] = "/tmp/tornelo-fuzz-session-XXXXXX";
   if (!::mkdtemp(pattern)) Fail("cannot make a folder");
   Dir = pattern;
-  // The file dialogs look up the user's saves folder: a data folder that is not there
-  // keeps them from making one.
-  ::setenv("XDG_DATA_HOME", (Dir + "/no-data-home").c_str(), 1);
+  // The file dialogs look up the user's saves folder: a data folder whose parent is
+  // not there keeps them from making one.
+  ::setenv("XDG_DATA_HOME", (Dir + "/none/data-home").c_str(), 1);
   std::atexit(RemoveFiles);
   MakeFixedFiles();
   // A cube that turns can reach, for the good file.

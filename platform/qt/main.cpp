@@ -24,7 +24,7 @@ void ReportNoDisplay(const char* why) {
 }
 
 // Whether the window-system plugin shows windows to anyone: the off-screen and the
-// minimal one draw into memory only, so a box there would wait for ever for its OK.
+// minimal one draw into memory only.
 bool PlatformShowsWindows() {
   const QString platform = QGuiApplication::platformName();
   return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
@@ -77,6 +77,14 @@ int main(int argc, char* argv[]) {
   qInstallMessageHandler(StartupMessages);
   QApplication application(argumentCount, arguments.data());
   qInstallMessageHandler(nullptr);
+  // The window, its boxes and dialogs would be drawn for no one, and a box would wait
+  // for ever for its OK.
+  if (!PlatformShowsWindows()) {
+    const std::string why = "the platform \"" + QGuiApplication::platformName().toStdString() +
+                            "\" shows no windows";
+    ReportNoDisplay(why.c_str());
+    return 1;
+  }
   // The desktop entry the window belongs to (its icon and name under Wayland).
   QGuiApplication::setDesktopFileName(QStringLiteral(TORNELO_APP_ID));
 
@@ -84,7 +92,7 @@ int main(int argc, char* argv[]) {
   if (!window.Created()) {
     const char* text = "Tornelo cannot start: no OpenGL rendering context could be created for its window.";
     std::fprintf(stderr, "tornelo: %s\n", text);
-    if (PlatformShowsWindows()) QMessageBox::critical(nullptr, "Tornelo", text);
+    QMessageBox::critical(nullptr, "Tornelo", text);
     return 1;
   }
   TAboutBox aboutBox(&window);

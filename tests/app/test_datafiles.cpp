@@ -93,8 +93,8 @@ TEST_F(DataFiles, WorkingDirectoryThenTheProgramsFolderThenBesideItThenConfigure
 }
 
 TEST_F(DataFiles, UserSavesFolderMadeOnceWithTheExamplesAndTheUsersFilesKept) {
-  fs::create_directories(Root / "xdg/data");
-  setenv("XDG_DATA_HOME", (Root / "xdg/data").c_str(), 1);   // its tornelo folder not there yet
+  fs::create_directories(Root / "xdg");
+  setenv("XDG_DATA_HOME", (Root / "xdg/data").c_str(), 1);   // not there yet
   const std::vector<std::string> folders = {"", (Root / "none").string(), (Root / "data").string()};
   Write(Root / "data/Saves/superflip.tnl", "example superflip");
   Write(Root / "data/Saves/scrambled.tnl", "example scrambled");
@@ -123,7 +123,7 @@ TEST_F(DataFiles, SavesFolderDefaultsUnderHomeAndNeverMakesAHomeOrDataFolder) {
   EXPECT_EQ(SavesFolder({""}), (Root / "home/.local/share/tornelo/Saves").string());
   EXPECT_TRUE(fs::is_directory(Root / "home/.local/share/tornelo/Saves"));
 
-  // A data folder that is not there is not made: the home folder instead.
+  // A data folder whose parent is not there is not made: the home folder instead.
   setenv("XDG_DATA_HOME", (Root / "xdg/data").c_str(), 1);
   EXPECT_EQ(SavesFolder({""}), (Root / "home").string());
   EXPECT_FALSE(fs::exists(Root / "xdg"));
