@@ -83,6 +83,9 @@ void RefreshColorSwatches();
 // menu handlers show that text in the standard error box.
 std::string WriteCubeFile(const std::string& name);
 std::string ReadCubeFile(const std::string& name);
+// The file dialogs get their folder (see SavesFolder) and filter when one first runs;
+// a new window forgets them.
+void ForgetFileDialogs();
 
 // --- Frame ---
 // Draws one frame of the current state (frame steps before the swap); the toolkit's

@@ -7,7 +7,6 @@
 #include "app/state.h"
 #include "cube/movequeue.h"
 #include "cube/stickers.h"
-#include "platform/datafiles.h"
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/model.h"
@@ -26,7 +25,7 @@ bool FormCreate() {
   ResetStickerShape();
   ForgetDrawnFrame();
 
-  SysSetFileDialogs(SavesFolder(), "*.tnl");
+  ForgetFileDialogs();
 
   ResetFaceColors();
   RefreshColorSwatches();

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -200,6 +201,13 @@ TEST(ReadFileBytes, LeavesFilesLargerThanAnyPictureUnread) {
   std::filesystem::resize_file(file.Path, 1000);
   EXPECT_TRUE(ReadFileBytes(file.Path, bytes));
   EXPECT_EQ(bytes, Bytes(1000, 0));
+
+  // A read that fails after the open is no picture, not a short one.
+  HeadlessFailFileOp(3, EIO);   // open, fstat, read
+  EXPECT_FALSE(ReadFileBytes(file.Path, bytes));
+  EXPECT_EQ(Headless.FailedFileOp, "read");
+  EXPECT_TRUE(bytes.empty());
+  HeadlessFailFileOp(0, 0);
 }
 
 TEST_F(Readers, EmbeddedBlocksNotFound) {
