@@ -9,6 +9,7 @@
 #include "app_fixture.h"
 #include "app/solution.h"
 #include "cube/notation.h"
+#include "cube/turns.h"
 
 namespace apptest {
 namespace {
@@ -132,6 +133,55 @@ TEST_F(SolutionTest, KeysPlayTheListAndBuildIsFollowed) {
   EXPECT_EQ(SolutionTurns.size(), built.size());
   EXPECT_EQ(SolutionHeadline(), "solved");
 
+}
+
+// The copied text plays back to the solved cube; a key turn off the list, an edit and
+// a new target make the window work the list out again (an impossible cube: its
+// faults); hidden, it works nothing out.
+TEST_F(SolutionTest, ChangesOtherwiseWorkTheListOut) {
+  Scramble(20);
+  FormKeyDown(VK_F12);
+  CopySolution();
+  std::istringstream lines(Headless.Clipboard);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line.rfind("Seven steps, ", 0), 0u) << line;
+  uint8_t held[StickerCount];
+  std::memcpy(held, Stickers, sizeof held);
+  while (std::getline(lines, line)) {
+    std::vector<Move> moves;
+    std::string why;
+    ASSERT_TRUE(ParseMoves(line.substr(line.find(": ") + 2), moves, why)) << line << ": " << why;
+    for (const Move& m : moves)
+      for (int q = 0; q < std::abs(m.Quarters); ++q) QuarterTurn(m.Layer, m.Quarters < 0 ? -1 : 1);
+  }
+  EXPECT_TRUE(StickersSolved());
+  std::memcpy(Stickers, held, sizeof held);
+
+  const int first = SolutionTurns[0].Turn.Layer;
+  PlaySingleTurn(first % 6 + 1, 1);
+  ASSERT_GT(TicksUntilStopped(100), 0);
+  EXPECT_EQ(SolutionDone, 0);
+  EXPECT_TRUE(CubeAt(SolutionStates[0]));
+
+  N11Click();
+  FollowSolution();
+  EXPECT_EQ(SolutionTurns.back().Step, 1);
+
+  EditSticker(+1, 1);
+  Timer1Timer();
+  EXPECT_FALSE(SolutionFaults.empty());
+  EXPECT_EQ(SolutionMarked(), -1);
+  EXPECT_EQ(Headless.Clipboard.rfind("Seven", 0), 0u);
+  CopySolution();
+  EXPECT_EQ(Headless.Clipboard.rfind("This cube cannot be solved:\n- ", 0), 0u);
+
+  FormKeyDown(VK_F12);
+  EXPECT_FALSE(Headless.SolutionShown);
+  const uint32_t revision = SolutionRevision;
+  EditSticker(-1, 1);
+  Ticks(2);
+  EXPECT_EQ(SolutionRevision, revision);
 }
 
 }  // namespace
