@@ -33,36 +33,39 @@ QLabel* MakeLabel(const char* name, int points, bool bold, QWidget* parent) {
   return label;
 }
 
-// The list as HTML: one paragraph per step (one for the short solution), turns played
-// in grey, the marked one on a yellow ground.
+// The list as HTML: one paragraph per step (one for the short solution), the turns
+// played in grey, the marked one on a yellow ground.
 QString ListHtml() {
   QString html;
   if (!SolutionFaults.empty()) {
     html += "<p>The check found:</p><ul>";
     for (const std::string& f : SolutionFaults) html += "<li>" + Escaped(f) + "</li>";
-    html += "</ul><p>The stickers it names are marked on the face maps when Build is chosen.</p>";
+    html += "</ul><p>Options &rsaquo; Build (F4) marks the stickers it names on the face maps.</p>";
     return html;
   }
   if (!SolutionUnavailable.empty()) return "<p>" + Escaped(SolutionUnavailable) + "</p>";
   const int marked = SolutionMarked();
   const int n = static_cast<int>(SolutionTurns.size());
-  for (int i = 0; i < n; ++i) {
-    const int step = SolutionTurns[i].Step;
-    if (i == 0 || SolutionTurns[i - 1].Step != step) {
-      if (i > 0) html += "</p>";
-      html += "<p>";
-      if (step > 0) html += "<b>" + QString::number(step) + " &middot; " + Escaped(SevenStepName(step)) + "</b><br>";
+  for (int first = 0, end = 0; first < n; first = end) {
+    const int step = SolutionTurns[first].Step;
+    end = first + 1;
+    while (end < n && SolutionTurns[end].Step == step) ++end;
+    // The window scrolls to the step of the marked turn, its name included.
+    html += "<p>";
+    if (first <= marked && marked < end) html += "<a name=\"marked\"></a>";
+    if (step > 0) html += "<b>" + QString::number(step) + " &middot; " + Escaped(SevenStepName(step)) + "</b><br>";
+    for (int i = first; i < end; ++i) {
+      const QString token = Escaped(FormatMove(SolutionTurns[i].Turn));
+      if (i == marked)
+        html += "<span style=\"background-color:#ffd84d; color:#000000; font-weight:bold\">&nbsp;" + token +
+                "&nbsp;</span> ";
+      else if (i < SolutionDone)
+        html += "<span style=\"color:#9a9a9a\">" + token + "</span> ";
+      else
+        html += token + " ";
     }
-    const QString token = Escaped(FormatMove(SolutionTurns[i].Turn));
-    if (i == marked)
-      html += "<a name=\"marked\"></a><span style=\"background-color:#ffd84d; color:#000000; font-weight:bold\">&nbsp;" +
-              token + "&nbsp;</span> ";
-    else if (i < SolutionDone)
-      html += "<span style=\"color:#9a9a9a\">" + token + "</span> ";
-    else
-      html += token + " ";
+    html += "</p>";
   }
-  if (n > 0) html += "</p>";
   return html;
 }
 
