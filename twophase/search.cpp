@@ -11,10 +11,11 @@
 // needs more than n.
 //
 // How soon a short solution turns up depends much on luck, so the same cube is searched
-// six ways at once, one phase-1 depth at a time each: as it is, turned a third of a turn
-// about the URF-DBL diagonal either way (which makes F/B or R/L the axis that phase 1
-// works towards), and the three again for the cube that undoes it (a solution of that,
-// read backwards with every turn reversed, solves the cube).
+// six ways at once: as it is, turned a third of a turn about the URF-DBL diagonal
+// either way (which makes F/B or R/L the axis that phase 1 works towards), and the
+// three again for the cube that undoes it (a solution of that, read backwards with
+// every turn reversed, solves the cube). A cube that none of the six solves soon gets
+// 108 more: the six after each of the 18 moves made first.
 
 #include "twophase/twophase.h"
 
@@ -37,10 +38,13 @@ constexpr int EnoughTurns = 20;
 // Moves tried by one search before the next one takes its turn.
 constexpr int WorkSlice = 4096;
 // The six ways, and each again after a move made first (18 x 6 more), which are added
-// once the six have had this many slices: a hard cube often has a short solution that
-// a move's detour makes easy to find.
+// once the searches have had this many slices between them: a hard cube often has a
+// short solution that a move's detour makes easy to find.
 constexpr int Ways = 6 * (1 + MoveCount);
 constexpr long PlainSlices = 100;
+// What a caller may ask for at most: solutions of up to 30 turns, 24 hours of looking.
+constexpr int LongestTarget = MaxPath - 2;
+constexpr double LongestSeconds = 86400;
 
 // Whether move m may follow move `last` (18 for none): never the same face twice, and
 // of two opposite faces, which commute, only the order with the even face first.
@@ -60,7 +64,7 @@ constexpr FollowTable Follow = DeriveFollow();
 
 using Clock = std::chrono::steady_clock;
 
-// What the six searches of one cube share: the best solution so far (in the moves of
+// What the searches of one cube share: the best solution so far (in the moves of
 // the cube as given) and when to stop.
 struct Goal {
   int Target = 0;  // the longest solution still wanted
@@ -98,7 +102,7 @@ const Turned& Orientations() {
   return t;
 }
 
-// One of the six searches.
+// One of the searches.
 struct Search {
   const Tables& T;
   Goal& G;
@@ -363,35 +367,40 @@ bool SolveShort(const uint8_t (&stickers)[StickerCount], std::vector<Move>& solu
     }
   }
   if (!goal.Found) {
-    goal.Target = std::max(options.MaxTurns, EnoughTurns);
-    goal.StopAt = options.MaxTurns;
+    goal.StopAt = std::clamp(options.MaxTurns, 0, LongestTarget);
+    goal.Target = std::max(goal.StopAt, EnoughTurns);
     if (options.Seconds > 0) {
       goal.HasDeadline = true;
-      goal.Deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(options.Seconds));
+      goal.Deadline = start + std::chrono::duration_cast<Clock::duration>(
+                                  std::chrono::duration<double>(std::min(options.Seconds, LongestSeconds)));
     }
-    // The six searches take turns, each its own depths, a slice of work at a time, as
-    // if they ran side by side: the first to find a short enough solution ends them all.
-    std::vector<Search> ways(Ways, Search(tables, goal));
-    for (int w = 0; w < Ways; ++w) {
-      ways[w].SetRoot(cube, w % 6 / 2, w % 2 == 1, w / 6 - 1);
-      ways[w].Length1 = ways[w].RootBound();
-      ways[w].BeginDepth();
-    }
-    long slices = 0;
-    for (bool done = false; !done;) {
-      const int active = slices < PlainSlices ? 6 : Ways;
-      for (int w = 0; w < active && !done; ++w) {
-        Search& way = ways[w];
-        ++slices;
-        const Search::Step step = way.Continue(WorkSlice);
-        if (step == Search::Step::DepthDone) {
-          ++way.Length1;
-          way.BeginDepth();
-        }
-        // One search that has tried every split up to the length wanted has proved that
-        // there is no shorter solution than the best.
-        if (step == Search::Step::Stop || (way.PreMove < 0 && way.Length1 > goal.Target) || way.OutOfTime())
-          done = true;
+    // The searches take turns, each its own depths, a slice of work at a time, as if
+    // they ran side by side: the first to find a short enough solution ends them all.
+    std::vector<Search> ways;
+    ways.reserve(Ways);
+    auto add = [&](int w) {
+      ways.emplace_back(tables, goal);
+      ways.back().SetRoot(cube, w % 6 / 2, w % 2 == 1, w / 6 - 1);
+      ways.back().Length1 = ways.back().RootBound();
+      ways.back().BeginDepth();
+    };
+    for (int w = 0; w < 6; ++w) add(w);
+    for (long slices = 0;; ++slices) {
+      if (slices == PlainSlices)
+        for (int w = 6; w < Ways; ++w) add(w);
+      Search& way = ways[slices % ways.size()];
+      // A search that has looked at every phase-1 depth the length still wanted allows
+      // has nothing more to give; when it is one of the first six it has proved that
+      // there is no shorter solution than the best.
+      if (way.Length1 + (way.PreMove >= 0 ? 1 : 0) > goal.Target) {
+        if (way.PreMove < 0) break;
+        continue;
+      }
+      const Search::Step step = way.Continue(WorkSlice);
+      if (step == Search::Step::Stop || way.OutOfTime()) break;
+      if (step == Search::Step::DepthDone) {
+        ++way.Length1;
+        way.BeginDepth();
       }
     }
   }
