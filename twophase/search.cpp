@@ -20,7 +20,7 @@
 #include "twophase/twophase.h"
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 
 #include "twophase/cubie.h"
 #include "twophase/tables.h"
@@ -41,7 +41,7 @@ constexpr int WorkSlice = 4096;
 // once the searches have had this many slices between them: a hard cube often has a
 // short solution that a move's detour makes easy to find.
 constexpr int Ways = 6 * (1 + MoveCount);
-constexpr long PlainSlices = 100;
+constexpr long PlainSlices = 200;
 // What a caller may ask for at most: solutions of up to 30 turns, 24 hours of looking.
 constexpr int LongestTarget = MaxPath - 2;
 constexpr double LongestSeconds = 86400;
@@ -62,7 +62,13 @@ constexpr FollowTable DeriveFollow() {
 }
 constexpr FollowTable Follow = DeriveFollow();
 
-using Clock = std::chrono::steady_clock;
+// The calling thread's processor time, in seconds: what the longer search's time is
+// counted in, so that a busy machine does not shorten its looking.
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 // What the searches of one cube share: the best solution so far (in the moves of
 // the cube as given) and when to stop.
@@ -70,7 +76,7 @@ struct Goal {
   int Target = 0;  // the longest solution still wanted
   int StopAt = 0;  // a solution this short ends the search
   bool HasDeadline = false;
-  Clock::time_point Deadline;
+  double Deadline = 0;  // in ThreadSeconds
   bool Found = false;
   std::vector<uint8_t> Best;
 };
@@ -172,7 +178,7 @@ struct Search {
     return n;
   }
 
-  bool OutOfTime() const { return G.HasDeadline && G.Found && Clock::now() >= G.Deadline; }
+  bool OutOfTime() const { return G.HasDeadline && G.Found && ThreadSeconds() >= G.Deadline; }
 
   // Phase 2 from depth `depth` of Path, exactly `togo` more moves. The look-ups of all
   // the moves are started before any is waited for.
@@ -348,7 +354,7 @@ bool SolveShort(const uint8_t (&stickers)[StickerCount], std::vector<Move>& solu
   solution.clear();
   CubieCube cube;
   if (!CubieFromStickers(stickers, cube) || !IsSolvable(cube)) return false;
-  const Clock::time_point start = Clock::now();
+  const double start = ThreadSeconds();
   const Tables& tables = ShortSolverTables();
   Goal goal;
 
@@ -371,8 +377,7 @@ bool SolveShort(const uint8_t (&stickers)[StickerCount], std::vector<Move>& solu
     goal.Target = std::max(goal.StopAt, EnoughTurns);
     if (options.Seconds > 0) {
       goal.HasDeadline = true;
-      goal.Deadline = start + std::chrono::duration_cast<Clock::duration>(
-                                  std::chrono::duration<double>(std::min(options.Seconds, LongestSeconds)));
+      goal.Deadline = start + std::min(options.Seconds, LongestSeconds);
     }
     // The searches take turns, each its own depths, a slice of work at a time, as if
     // they ran side by side: the first to find a short enough solution ends them all.

@@ -18,15 +18,16 @@ struct ShortSearch {
   // A solution of at most this many turns ends the search at once.
   int MaxTurns = 20;
   // With more than 0: the search goes on looking for shorter solutions for this many
-  // seconds (wall clock, counted from the call) and returns the shortest it found. It
-  // never returns before it has one of at most 20 turns.
+  // seconds of the calling thread's processor time, counted from the call, and returns
+  // the shortest it found. It never returns before it has one of at most 20 turns.
   double Seconds = 0;
 };
 
 // The longer search: as short as 0.1 s of looking finds.
 inline constexpr ShortSearch LongerShortSearch = {0, 0.1};
 
-// Builds the solver's tables now rather than at the first solve (about 0.1 s, 7 MB).
+// Checks the solver's tables (made when the program was built, 18 MB, read where they
+// lie in the program) before the first solve; the first solve does it otherwise.
 void PrepareShortSolver();
 
 // Fills `solution` with the moves that solve the 54 stickers (laid out as Stickers) and
