@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "render/turn.h"
 #include "solver/solver.h"
+#include "twophase/twophase.h"
 
 bool SolutionShown = false;
 SolutionMethod SolutionMethodShown = SolutionMethod::SevenSteps;
@@ -435,9 +436,11 @@ void PlanSevenSteps(bool continueBuild, std::vector<SolutionTurn>& turns) {
   SolverStep = heldStep;
 }
 
-bool PlanShortest(const uint8_t (&)[StickerCount], std::vector<Move>& moves, std::string& why) {
-  // The short solver joins here.
-  moves.clear();
-  why = "the short solver is not part of this build";
+bool PlanShortest(const uint8_t (&stickers)[StickerCount], std::vector<Move>& moves, std::string& why) {
+  why.clear();
+  if (SolveShort(stickers, moves)) return true;
+  // The check has found nothing by the time this is asked, so this is no cube the
+  // short solver refuses; said all the same rather than shown as solved.
+  why = "the short solver found no solution for this cube";
   return false;
 }

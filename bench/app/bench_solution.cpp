@@ -1,5 +1,5 @@
 // The solution window's cost: from a change of the cube to the list worked out again
-// (the check, the plan, the cube after every turn), for each method. Two scrambled
+// (the check, the plan, the cube after every turn), for each method. Sixteen scrambled
 // cubes take turns, so every comparison finds a cube it has no list for.
 
 #include <benchmark/benchmark.h>
@@ -28,9 +28,9 @@ void ScrambledCube(uint64_t seed, uint8_t (&cube)[StickerCount]) {
 void BM_RefreshAfterChange(benchmark::State& state) {
   HeadlessReset();
   FormCreate();
-  uint8_t cubes[2][StickerCount];
-  ScrambledCube(1, cubes[0]);
-  ScrambledCube(2, cubes[1]);
+  constexpr int Cubes = 16;
+  uint8_t cubes[Cubes][StickerCount];
+  for (int i = 0; i < Cubes; ++i) ScrambledCube(1 + i, cubes[i]);
   FormKeyDown(VK_F12);
   if (state.range(0) == 1) SolutionKeyDown('2');
   if (!SolutionUnavailable.empty()) {
@@ -42,7 +42,7 @@ void BM_RefreshAfterChange(benchmark::State& state) {
   int which = 0;
   for (auto _ : state) {
     std::memcpy(Stickers, cubes[which], StickerCount);
-    which ^= 1;
+    which = (which + 1) % Cubes;
     FollowSolution();
     turns += SolutionTurns.size();
   }
