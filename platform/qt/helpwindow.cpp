@@ -68,8 +68,8 @@ the same turn on your cube and compare. <b>Left</b> takes the last turn back,
 Keys pressed while a turn is shown wait for it.</li>
 </ol>
 <p>The window has two methods: <b>1</b> <i>Seven steps</i> (at first), exactly the
-turns <b>Build</b> plays, in its seven steps; <b>2</b> <i>Shortest</i>, the shortest
-solution the program finds. <b>Ctrl+C</b> copies the solution as text; <b>Esc</b> or
+turns <b>Build</b> plays, in its seven steps; <b>2</b> <i>Shortest</i>, a short solution
+of at most 20 turns. <b>Ctrl+C</b> copies the solution as text; <b>Esc</b> or
 <b>F12</b> closes the window. When the cube changes otherwise (an edit, Open, New, a
 key turn, Intermixing, Backmixing), the window works the solution out again.</p>
 <p><b>Options &rsaquo; Build</b> (F4) instead solves the cube by itself, turn by turn;
