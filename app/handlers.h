@@ -32,9 +32,9 @@ void PlayQueuedMove(int layer, int quarterTurns);
 enum class MouseButton { Left, Right, Middle };
 // Virtual-key codes the shell acts on.
 enum : int {
-  VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32,
+  VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32, VK_END = 35, VK_HOME = 36,
   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
-  VK_C = 0x43, VK_P = 0x50, VK_F1 = 0x70,
+  VK_C = 0x43, VK_P = 0x50, VK_F1 = 0x70, VK_F12 = 0x7B,
 };
 void FormKeyDown(int key);
 void FormMouseDown(MouseButton button, int x, int y);

@@ -2,6 +2,7 @@
 // drag turns the view; with the face maps shown a click steps a sticker's colour.
 
 #include "app/handlers.h"
+#include "app/solution.h"
 #include "app/state.h"
 #include "cube/stickers.h"
 #include "platform/platform.h"
@@ -66,6 +67,9 @@ void FormKeyDown(int key) {
       break;
     case VK_F1:
       SysShowHelp();
+      break;
+    case VK_F12:
+      ToggleSolutionWindow();
       break;
     default:
       break;

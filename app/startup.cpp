@@ -4,6 +4,7 @@
 
 #include "app/framekey.h"
 #include "app/handlers.h"
+#include "app/solution.h"
 #include "app/state.h"
 #include "cube/movequeue.h"
 #include "cube/stickers.h"
@@ -24,6 +25,7 @@ bool FormCreate() {
   ResetSolver();
   ResetStickerShape();
   ForgetDrawnFrame();
+  ResetSolutionWindow();
 
   ForgetFileDialogs();
 

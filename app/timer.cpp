@@ -7,6 +7,7 @@
 
 #include "app/framekey.h"
 #include "app/handlers.h"
+#include "app/solution.h"
 #include "app/state.h"
 #include "cube/movequeue.h"
 #include "cube/turns.h"
@@ -105,6 +106,7 @@ void Timer1Timer() {
   if (Tracing) TracingStep();
   if (Spinning) SpinStep();
 
+  PlayWaitingSolutionKeys();
   if (!TurnInProgress && !Halted) BeginTurn();
 
   if (TurnInProgress && AdvanceTurnGeometry()) EndTurn();
@@ -113,6 +115,7 @@ void Timer1Timer() {
   if (ArrowPhase >= 72) ArrowPhase = 0;
 
   UpdateCaption();
+  FollowSolution();
 
   // The frame sets up its lighting itself before it draws; an unchanged picture is
   // not drawn again.

@@ -73,6 +73,13 @@ void SysShowAbout();
 // Shows the help window beside the main window without blocking it, or brings it to
 // the front when it is already shown.
 void SysShowHelp();
+// Shows the solution window beside the main window, with the keyboard, or hides it.
+// The window reads what it shows from app/solution.h.
+void SysShowSolution(bool shown);
+// What the solution window shows has changed: it reads it again.
+void SysSolutionChanged();
+// Puts text onto the clipboard.
+void SysSetClipboardText(const std::string& text);
 
 // --- Events -------------------------------------------------------------------
 // Lets pending window messages (ticks, keys, menu commands, paints) run now.

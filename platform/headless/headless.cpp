@@ -118,6 +118,10 @@ void SysShowAbout() { ++Headless.AboutShown; }
 
 void SysShowHelp() { ++Headless.HelpShown; }
 
+void SysShowSolution(bool shown) { Headless.SolutionShown = shown; }
+void SysSolutionChanged() { ++Headless.SolutionChanges; }
+void SysSetClipboardText(const std::string& text) { Headless.Clipboard = text; }
+
 void SysProcessEvents() {
   ++Headless.ProcessEventsCalls;
   if (Headless.OnProcessEvents) Headless.OnProcessEvents();

@@ -52,6 +52,9 @@ struct HeadlessState {
   std::vector<HeadlessMessage> Messages;
   int AboutShown = 0;
   int HelpShown = 0;
+  bool SolutionShown = false;      // as the last SysShowSolution left it
+  int SolutionChanges = 0;         // SysSolutionChanged calls
+  std::string Clipboard;
 
   // Events and drawing
   int ProcessEventsCalls = 0;

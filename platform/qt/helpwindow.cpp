@@ -19,6 +19,7 @@ the program solve it layer by layer, or enter a real cube and have it solved.</p
 <tr><td><b>P</b></td><td>pause / resume all animation</td></tr>
 <tr><td><b>C</b></td><td>show / hide the turn counter in the caption</td></tr>
 <tr><td><b>F1</b></td><td>this help</td></tr>
+<tr><td><b>F12</b></td><td>open / close the solution window: the turns that solve the cube, one by one</td></tr>
 <tr><td><b>Esc</b></td><td>quit (in this window: close it)</td></tr>
 <tr><td><b>Alt+F</b>, <b>Alt+O</b></td><td>open the File or the Options menu; the arrow keys move in it, Enter chooses, Esc closes it</td></tr>
 </table>
@@ -47,15 +48,34 @@ half turn.</p>
 
 <h3>Entering a real cube and solving it</h3>
 <ol>
-<li>Choose <b>Options &rsaquo; Projections</b> (F11).</li>
-<li>Click every square of the maps until it shows the colour of the same sticker on
-your cube: left click steps the colour forward, right click back. The centre
-squares can be set too. Hold the cube with the face of the middle map (F) towards
-you and the face of the map above it (U) on top.</li>
-<li>Choose <b>Options &rsaquo; Build</b> (F4). The program solves the cube on the
-screen turn by turn; <b>Options &rsaquo; Build to step</b> stops it after a chosen
-step, and Slow / Fast set the pace.</li>
+<li><b>Enter the cube.</b> Choose <b>Options &rsaquo; Projections</b> (F11). Hold your
+cube with one face towards you and another on top, and keep it so: the face towards
+you is F, the middle map; the face on top is U, the map above it. Click every square
+of the maps until it shows the colour of the same sticker on your cube: left click
+steps the colour forward, right click back. The centre squares can be set too.</li>
+<li><b>Check it.</b> Press <b>F12</b>: the solution window opens beside this one. A
+cube that no turns can solve (a sticker entered wrong, a twisted corner, a flipped
+edge, two pieces swapped) shows what is wrong and where, by face, row and column of
+the maps, instead of a solution; <b>Options &rsaquo; Build</b> (F4) rings those
+stickers on the maps. Fix them, and the window shows the solution at once.</li>
+<li><b>Hold the cube</b> as you entered it: F towards you, U on top; R is then on
+your right, L on your left, D underneath, B at the back.</li>
+<li><b>Play turn by turn.</b> The window names the turn to make, large: <i>turn 1 of
+57</i>, the step it belongs to, and the whole list with the next turn marked. Press
+<b>Right</b> or <b>Space</b> in the window: the turn is played on the screen; make
+the same turn on your cube and compare. <b>Left</b> takes the last turn back,
+<b>Home</b> takes back all you played from the window, <b>End</b> plays the rest.
+Keys pressed while a turn is shown wait for it.</li>
 </ol>
+<p>The window has two methods: <b>1</b> <i>Seven steps</i> (at first), exactly the
+turns <b>Build</b> plays, in its seven steps; <b>2</b> <i>Shortest</i>, a short solution
+of at most 20 turns. <b>Ctrl+C</b> copies the solution as text; <b>Esc</b> or
+<b>F12</b> closes the window. When the cube changes otherwise (an edit, Open, New, a
+key turn, Intermixing, Backmixing), the window works the solution out again.</p>
+<p><b>Options &rsaquo; Build</b> (F4) instead solves the cube by itself, turn by turn;
+<b>Options &rsaquo; Build to step</b> stops it after a chosen step, and Slow / Fast
+set the pace; the solution window shows each turn as it is played. Clicking
+<b>Build</b> again during a build stops it after the turn in progress.</p>
 <p>The centres may be in any arrangement: each face is solved to the colour of its
 centre. A cube that no turns can solve (a sticker entered wrong, a twisted corner, a
 flipped edge, two pieces swapped) is not built: a box says what is wrong and where, by
@@ -66,8 +86,7 @@ face entered turned, whose eight outer stickers to turn back (&ldquo;turned a qu
 turn clockwise&rdquo; means as its map shows it, seen from outside). The stickers the
 fix changes are ringed on the maps until the next edit, New or Open; when no such fix
 is found, the stickers the faults name are. A wrong sticker is always found; a flipped
-edge can be mended by turning over any edge, so its fix is one of several. Clicking
-<b>Build</b> again during a build stops it after the turn in progress.</p>
+edge can be mended by turning over any edge, so its fix is one of several.</p>
 
 <h3>What the run modes do</h3>
 <ul>

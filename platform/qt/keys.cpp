@@ -25,12 +25,15 @@ const KeyCode KeyTable[] = {
   {Qt::Key_Up,            0x26},
   {Qt::Key_Right,         0x27},
   {Qt::Key_Down,          0x28},
+  {Qt::Key_End,           0x23},
+  {Qt::Key_Home,          0x24},
 };
 
 }  // namespace
 
 int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;   // 'A'..'Z'
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return qtKey;   // '0'..'9'
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
   for (const KeyCode& k : KeyTable)
     if (k.QtKey == qtKey) return k.VirtualKey;

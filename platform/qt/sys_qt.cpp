@@ -1,6 +1,8 @@
 // The window-system functions of the program, answered by the Qt main window.
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +19,7 @@
 #include "platform/platform.h"
 #include "platform/qt/aboutbox.h"
 #include "platform/qt/helpwindow.h"
+#include "platform/qt/solutionwindow.h"
 #include "platform/qt/tornelo.h"
 
 namespace {
@@ -199,6 +202,25 @@ void SysShowHelp() {
   if (!Tornelo) return;
   if (!Tornelo->HelpWindow) Tornelo->HelpWindow = new THelpWindow(Tornelo);
   Tornelo->HelpWindow->ShowAndRaise();
+}
+
+void SysShowSolution(bool shown) {
+  if (!Tornelo) return;
+  if (!shown) {
+    if (Tornelo->SolutionWindow) Tornelo->SolutionWindow->hide();
+    return;
+  }
+  if (!Tornelo->SolutionWindow) Tornelo->SolutionWindow = new TSolutionWindow(Tornelo);
+  Tornelo->SolutionWindow->ShowAndRaise();
+}
+
+void SysSolutionChanged() {
+  if (Tornelo && Tornelo->SolutionWindow && Tornelo->SolutionWindow->isVisible())
+    Tornelo->SolutionWindow->Refresh();
+}
+
+void SysSetClipboardText(const std::string& text) {
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(ToQt(text));
 }
 
 // --- Events -------------------------------------------------------------------

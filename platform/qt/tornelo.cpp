@@ -22,6 +22,7 @@
 
 #include "app/handlers.h"
 #include "app/menu.h"
+#include "app/solution.h"
 #include "platform/qt/aboutbox.h"
 #include "platform/qt/keys.h"
 
@@ -31,13 +32,14 @@ TAboutBox* AboutBox = nullptr;
 namespace {
 
 // A key press for the program: the undo key (Ctrl+Z) takes back a turn, any other key
-// goes to FormKeyDown as its virtual-key code.
+// goes to FormKeyDown as its virtual-key code. The solution window then looks at the
+// cube again, as after every handler.
 void KeyDown(const QKeyEvent& event) {
-  if (event.matches(QKeySequence::Undo)) {
+  if (event.matches(QKeySequence::Undo))
     UndoLastTurn();
-    return;
-  }
-  FormKeyDown(VirtualKeyFromQt(event));
+  else
+    FormKeyDown(VirtualKeyFromQt(event));
+  FollowSolution();
 }
 
 // The surface the frame wants: a double-buffered RGB window with 8 bits per channel
@@ -116,6 +118,7 @@ void TGLWindow::mousePressEvent(QMouseEvent* event) {
   const qreal ratio = devicePixelRatio();
   const QPointF p = event->position() * ratio;
   FormMouseDown(button, static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+  FollowSolution();   // a click may have edited a sticker
 }
 
 void TGLWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -296,6 +299,7 @@ void TTornelo::AddMenuKey(const char* caption, std::function<void()> open) {
 void TTornelo::RunMenuHandler(const MenuEntry& entry) {
   RestoreMarks();
   if (MenuHandler handler = MenuHandlerFor(entry.Name)) handler();
+  FollowSolution();
 }
 
 void TTornelo::RestoreMarks() {

@@ -14,6 +14,7 @@
 
 class QAction;
 class THelpWindow;
+class TSolutionWindow;
 class QOpenGLContext;
 
 // The OpenGL area: a native window of its own inside the main window, drawn with its
@@ -58,6 +59,7 @@ class TTornelo : public QMainWindow {
   QTimer Timer1;
   std::string OpenDialogName;   // the name the open dialog chose last
   THelpWindow* HelpWindow = nullptr;   // made when F1 first asks for it; a child
+  TSolutionWindow* SolutionWindow = nullptr;   // made when F12 first asks for it; a child
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -65,9 +65,13 @@ class CliTest : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return Dir + "/" + name; }
 
-  CliRun Cli(const std::vector<std::string>& args) const {
+  CliRun Cli(const std::vector<std::string>& args, const std::string* input = nullptr) const {
     std::string command = Quote(TORNELO_CLI);
     for (const std::string& a : args) command += " " + Quote(a);
+    if (input) {
+      WriteBytes(Path("stdin"), *input);
+      command += " <" + Quote(Path("stdin"));
+    }
     command += " >" + Quote(Path("stdout")) + " 2>" + Quote(Path("stderr"));
     const int raw = std::system(command.c_str());
     CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(Path("stdout")), Slurp(Path("stderr"))};
@@ -303,6 +307,55 @@ TEST_F(CliTest, ChecksCubesAndSolvesInNotation) {
             "colours: colour 3 appears 8 times (a cube has 9 of each)\n"
             "colours: colour 5 appears 10 times (a cube has 9 of each)\n"
             "fix: face F row 2 column 1: colour 5 -> 3\n");
+}
+
+// A cube as a facelet string and back, its short solution played back by turn, and
+// solve - --short reading facelet strings and file names a line, stopping at the first
+// line that is no cube.
+TEST_F(CliTest, ShortSolutionsAndFaceletStrings) {
+  ASSERT_EQ(Cli({"scramble", "--turns", "30", "--seed", "5", "--out", Path("s")}).Status, 0);
+  CliRun r = Cli({"facelets", Path("s.tnl")});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  ASSERT_EQ(r.Out.size(), 55u) << r.Out;
+  const std::string facelets = r.Out.substr(0, 54);
+  ASSERT_EQ(Cli({"facelets", "--from", facelets, "--out", Path("f")}).Status, 0);
+  EXPECT_EQ(Slurp(Path("f.tnl")), Slurp(Path("s.tnl")));
+
+  r = Cli({"solve", Path("s.tnl"), "--short"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  const std::string solution = r.Out.substr(0, r.Out.size() - 1);
+  EXPECT_LE(std::count(solution.begin(), solution.end(), ' '), 19) << solution;
+  EXPECT_EQ(Cli({"turn", Path("s.tnl"), "--moves", solution, "--out", Path("t")}).Out, "stickers " + Solved + "\n");
+
+  const std::string solved = "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB";
+  std::string input = facelets + "\n\n  " + Path("s.tnl") + "\r\n" + solved;
+  r = Cli({"solve", "-", "--short"}, &input);
+  EXPECT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out, solution + "\n" + solution + "\n\n");
+
+  input = solved + "\nUUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBx\n" + solved + "\n";
+  r = Cli({"solve", "-", "--short"}, &input);
+  EXPECT_EQ(r.Status, 2);
+  EXPECT_EQ(r.Out, "\n");
+  EXPECT_NE(r.Err.find("line 2: letter 54 is 'x'"), std::string::npos) << r.Err;
+  r = Cli({"facelets", "--from", solved.substr(1), "--out", Path("bad")});
+  EXPECT_EQ(r.Status, 2);
+  EXPECT_NE(r.Err.find("54 letters"), std::string::npos) << r.Err;
+  EXPECT_FALSE(fs::exists(Path("bad.tnl")));
+
+  // One edge turned over: refused with the check's words, also halfway through a list.
+  std::string flipped = SolvedBytes();
+  std::swap(flipped[1], flipped[28]);
+  WriteBytes(Path("x.tnl"), flipped);
+  r = Cli({"solve", Path("x.tnl"), "--short"});
+  EXPECT_EQ(r.Status, 4);
+  EXPECT_EQ(r.Out, "");
+  EXPECT_NE(r.Err.find("flip: "), std::string::npos) << r.Err;
+  input = solved + "\n" + Path("x.tnl") + "\n";
+  r = Cli({"solve", "-", "--short"}, &input);
+  EXPECT_EQ(r.Status, 4);
+  EXPECT_EQ(r.Out, "\n");
+  EXPECT_NE(r.Err.find("line 2: the cube cannot be solved\nflip: "), std::string::npos) << r.Err;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -32,10 +33,12 @@
 #include <string>
 
 #include "app/handlers.h"
+#include "app/solution.h"
 #include "app/state.h"
 #include "platform/platform.h"
 #include "platform/qt/aboutbox.h"
 #include "platform/qt/keys.h"
+#include "platform/qt/solutionwindow.h"
 #include "platform/qt/tornelo.h"
 
 // Readable QStrings in failure messages.
@@ -333,7 +336,10 @@ TEST(QtKeys, VirtualKeyCodes) {
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_C, Qt::NoModifier), 0x43);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F1, Qt::NoModifier), 0x70);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F12, Qt::NoModifier), 0x7B);
-  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_7, Qt::NoModifier), 0);      // keys the program ignores
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_7, Qt::NoModifier), 0x37);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Home, Qt::NoModifier), 0x24);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_End, Qt::NoModifier), 0x23);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Slash, Qt::NoModifier), 0);  // keys the program ignores
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Minus, Qt::KeypadModifier), 0);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Exclam, Qt::ShiftModifier), 0);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_unknown, Qt::NoModifier), 0);
@@ -586,6 +592,31 @@ TEST_F(QtWindow, AboutBoxIsCentredFixedAndClosesWithOk) {
   Act(MenuItem::About1)->trigger();
   EXPECT_EQ(AboutBox->result(), QDialog::Accepted);
   EXPECT_FALSE(AboutBox->isVisible());
+}
+
+// F12 opens the solution window; its keys reach it (Ctrl+C copies); Esc closes it and
+// the program knows, so that the next F12 opens it again.
+TEST_F(QtWindow, SolutionWindowOpensCopiesAndCloses) {
+  QKeyEvent f12(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier);
+  QCoreApplication::sendEvent(window->GLWindow, &f12);
+  ASSERT_NE(window->SolutionWindow, nullptr);
+  EXPECT_TRUE(window->SolutionWindow->isVisible());
+  EXPECT_EQ(window->SolutionWindow->windowTitle(), "Tornelo Solution");
+  auto* headline = window->SolutionWindow->findChild<QLabel*>("SolutionHeadline");
+  ASSERT_NE(headline, nullptr);
+  EXPECT_EQ(headline->text(), "solved");
+
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+  QCoreApplication::sendEvent(window->SolutionWindow, &copy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "Seven steps, 0 turns\n");
+
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(window->SolutionWindow, &escape);
+  EXPECT_FALSE(window->SolutionWindow->isVisible());
+  EXPECT_FALSE(SolutionShown);
+  QCoreApplication::sendEvent(window->GLWindow, &f12);
+  EXPECT_TRUE(window->SolutionWindow->isVisible());
+  EXPECT_TRUE(SolutionShown);
 }
 
 TEST_F(QtWindow, CloseHidesTheWindow) {

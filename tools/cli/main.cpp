@@ -18,12 +18,14 @@
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/diagnose.h"
+#include "cube/facelets.h"
 #include "cube/move.h"
 #include "cube/notation.h"
 #include "cube/repair.h"
 #include "cube/stickers.h"
 #include "platform/headless/headless.h"
 #include "solver/solver.h"
+#include "twophase/twophase.h"
 
 namespace {
 
@@ -69,6 +71,24 @@ const char* const Help =
     "      or -1 as a single turn of the Enter key, Q = 2 or -2 as a queued half turn)\n"
     "      or standard notation (\"R U R' U2\").\n"
     "\n"
+    "  solve FILE --short\n"
+    "      Prints a solution of at most 20 turns (a half turn counts one) on one\n"
+    "      line, in standard notation; an empty line for a solved cube. The cube is\n"
+    "      read through its centres, as Build reads it. With - for FILE, reads one\n"
+    "      cube a line from standard input, a facelet string (a line of letters\n"
+    "      only) or the name of a cube file, and prints one solution a line, in\n"
+    "      order; blank lines are skipped. It stops at the first line that is not a\n"
+    "      cube or cannot be solved, saying which line on standard error.\n"
+    "\n"
+    "  facelets FILE\n"
+    "  facelets --from STRING --out OUT\n"
+    "      Prints the cube's facelet string, or saves the cube of a facelet string\n"
+    "      as File > Save does. A facelet string is 54 letters U R F D L B, nine for\n"
+    "      each face in the order U R F D L B, each face read row by row as seen from\n"
+    "      outside with U above it (U itself with B above, D with F above); a letter\n"
+    "      names the face whose centre has that sticker's colour. The solved cube is\n"
+    "      UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB.\n"
+    "\n"
     "  scramble --turns N [--seed S] [--notation] --out OUT\n"
     "      Makes N random turns as Intermixing does, from a solved cube, with the\n"
     "      random generator seeded with S (by default from the clock); prints one\n"
@@ -84,7 +104,8 @@ const char* const Help =
     "  is replaced without asking.\n"
     "\n"
     "Exit status: 0 done, 1 usage error, 2 a file that cannot be read or written\n"
-    "(standard output too), 3 a build that did not end, 4 a cube that cannot be solved.\n";
+    "(standard output too) or a malformed facelet string, 3 a build that did not end,\n"
+    "4 a cube that cannot be solved.\n";
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "tornelo-cli: %s (see tornelo-cli --help)\n", message.c_str());
@@ -162,9 +183,9 @@ void PrintFaults(const std::vector<CubeFault>& faults, std::FILE* out) {
   for (const CubeFault& f : faults) std::fprintf(out, "%s: %s\n", FaultGroupWord(f.Group), f.Text.c_str());
 }
 
-// "fix: ..." for each of the smallest repairs of Stickers, best first.
-void PrintFixes(std::FILE* out) {
-  for (const CubeRepair& r : FindRepairs()) std::fprintf(out, "fix: %s\n", RepairText(r).c_str());
+// "fix: ..." for each of the smallest repairs of the cube, best first.
+void PrintFixes(std::FILE* out, const uint8_t (&stickers)[StickerCount] = Stickers) {
+  for (const CubeRepair& r : FindRepairs(stickers)) std::fprintf(out, "fix: %s\n", RepairText(r).c_str());
 }
 
 void PrintStickers() {
@@ -191,9 +212,9 @@ bool TickUntil(Pred pred) {
 
 struct Options {
   std::vector<std::string> Positional;
-  std::string ToStep, Moves, Out, Turns, Seed;
-  bool HasToStep = false, HasMoves = false, HasOut = false, HasTurns = false, HasSeed = false;
-  bool Notation = false;
+  std::string ToStep, Moves, Out, Turns, Seed, From;
+  bool HasToStep = false, HasMoves = false, HasOut = false, HasTurns = false, HasSeed = false, HasFrom = false;
+  bool Notation = false, Short = false;
 };
 
 // Splits args into positional words and the options the command allows.
@@ -208,8 +229,12 @@ bool ParseOptions(int argc, char** argv, int first, const std::vector<std::strin
         why = "unknown option " + arg;
         return false;
       }
-      if (arg == "--notation") {   // the one option without a value
+      if (arg == "--notation") {   // the options without a value
         o.Notation = true;
+        continue;
+      }
+      if (arg == "--short") {
+        o.Short = true;
         continue;
       }
       if (i + 1 >= argc) {
@@ -232,6 +257,7 @@ bool ParseOptions(int argc, char** argv, int first, const std::vector<std::strin
       if (arg == "--out") ok = set(o.Out, o.HasOut);
       if (arg == "--turns") ok = set(o.Turns, o.HasTurns);
       if (arg == "--seed") ok = set(o.Seed, o.HasSeed);
+      if (arg == "--from") ok = set(o.From, o.HasFrom);
       if (!ok) return false;
     } else {
       o.Positional.push_back(arg);
@@ -375,6 +401,102 @@ int Check(const Options& o) {
   return ExitImpossible;
 }
 
+// solve FILE --short: one line of notation, the short solver's.
+bool PrintShortSolution(const uint8_t (&stickers)[StickerCount], const std::string& where) {
+  std::vector<Move> solution;
+  if (!SolveShort(stickers, solution)) {
+    if (!where.empty()) std::fprintf(stderr, "tornelo-cli: %s: the cube cannot be solved\n", where.c_str());
+    PrintFaults(DiagnoseCube(stickers), stderr);
+    PrintFixes(stderr, stickers);
+    return false;
+  }
+  std::printf("%s\n", FormatMoves(solution).c_str());
+  std::fflush(stdout);
+  return true;
+}
+
+// A line of standard input for solve - --short: blanks around it do not count.
+std::string_view TrimLine(std::string_view line) {
+  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r' || line.back() == '\n'))
+    line.remove_suffix(1);
+  return line;
+}
+
+bool AllLetters(std::string_view text) {
+  for (char c : text)
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
+  return true;
+}
+
+int SolveShortCommand(const Options& o) {
+  if (o.Positional.size() != 1) return UsageError("solve takes one FILE");
+  if (o.HasToStep || o.Notation) return UsageError("--short goes with neither --to-step nor --notation");
+  const std::string& file = o.Positional[0];
+  StartWindow();
+  if (file != "-") {
+    const std::string error = ReadCubeFile(file);
+    if (!error.empty()) return FileError(file, error);
+    return PrintShortSolution(Stickers, "") ? 0 : ExitImpossible;
+  }
+  std::string line;
+  for (long number = 1;; ++number) {
+    line.clear();
+    int c;
+    while ((c = std::getchar()) != EOF && c != '\n') line += static_cast<char>(c);
+    if (c == EOF && line.empty()) return 0;
+    const std::string_view text = TrimLine(line);
+    const std::string where = "line " + std::to_string(number);
+    if (!text.empty()) {
+      uint8_t stickers[StickerCount];
+      if (AllLetters(text)) {
+        std::string why;
+        if (!FaceletsToStickers(text, stickers, why)) {
+          std::fprintf(stderr, "tornelo-cli: %s: %s\n", where.c_str(), why.c_str());
+          return ExitFile;
+        }
+      } else {
+        const std::string name(text);
+        const std::string error = ReadCubeFile(name);
+        if (!error.empty()) return FileError(where + ": " + name, error);
+        std::memcpy(stickers, Stickers, sizeof stickers);
+      }
+      if (!PrintShortSolution(stickers, where)) return ExitImpossible;
+    }
+    if (c == EOF) return 0;
+  }
+}
+
+// facelets FILE / facelets --from STRING --out OUT.
+int Facelets(const Options& o) {
+  StartWindow();
+  if (o.HasFrom) {
+    if (!o.Positional.empty()) return UsageError("facelets --from takes no FILE");
+    if (!o.HasOut) return UsageError("facelets --from needs --out");
+    std::string why;
+    if (!FaceletsToStickers(TrimLine(o.From), Stickers, why)) {
+      std::fprintf(stderr, "tornelo-cli: bad facelet string: %s\n", why.c_str());
+      return ExitFile;
+    }
+    const std::string written = WriteCubeFile(o.Out);
+    if (!written.empty()) return FileError(CubeFileNameFor(o.Out), written);
+    return 0;
+  }
+  if (o.Positional.size() != 1) return UsageError("facelets takes one FILE, or --from STRING --out OUT");
+  if (o.HasOut) return UsageError("facelets FILE takes no --out");
+  const std::string& file = o.Positional[0];
+  const std::string error = ReadCubeFile(file);
+  if (!error.empty()) return FileError(file, error);
+  std::string text;
+  if (!StickersToFacelets(Stickers, text)) {
+    // Only centres of one colour leave a colour without a face to name.
+    PrintFaults(DiagnoseCube(), stderr);
+    return ExitImpossible;
+  }
+  std::printf("%s\n", text.c_str());
+  return 0;
+}
+
 int Run(int argc, char** argv) {
   if (argc < 2) return UsageError("no command");
   const std::string command = argv[1];
@@ -385,7 +507,8 @@ int Run(int argc, char** argv) {
 
   std::vector<std::string> allowed;
   if (command == "check") allowed = {};
-  else if (command == "solve") allowed = {"--to-step", "--notation"};
+  else if (command == "solve") allowed = {"--to-step", "--notation", "--short"};
+  else if (command == "facelets") allowed = {"--from", "--out"};
   else if (command == "turn") allowed = {"--moves", "--out"};
   else if (command == "scramble") allowed = {"--turns", "--seed", "--out", "--notation"};
   else return UsageError("unknown command \"" + command + "\"");
@@ -401,7 +524,8 @@ int Run(int argc, char** argv) {
 
   int status = 0;
   if (command == "check") status = Check(options);
-  if (command == "solve") status = Solve(options);
+  if (command == "solve") status = options.Short ? SolveShortCommand(options) : Solve(options);
+  if (command == "facelets") status = Facelets(options);
   if (command == "turn") status = Turn(options);
   if (command == "scramble") status = Scramble(options);
   return status;
