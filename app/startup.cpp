@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/entry.h"
 #include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
@@ -28,7 +29,10 @@ bool FormCreate() {
 
   SysSetFileDialogs(SavesFolder(), "*.tnl");
 
+  ResetEdits();
+
   ResetFaceColors();
+  LoadStoredColors();
   RefreshColorSwatches();
 
   RenderContextReady = SysCreateRenderContext();

@@ -118,6 +118,23 @@ void SysShowAbout() { ++Headless.AboutShown; }
 
 void SysShowHelp() { ++Headless.HelpShown; }
 
+std::string SysClipboardText() { return Headless.Clipboard; }
+void SysSetClipboardText(const std::string& text) { Headless.Clipboard = text; }
+
+bool SysReadSetting(const std::string& key, std::string& value) {
+  const auto found = Headless.Settings.find(key);
+  if (found == Headless.Settings.end()) return false;
+  value = found->second;
+  return true;
+}
+
+bool SysWriteSetting(const std::string& key, const std::string& value) {
+  ++Headless.SettingWrites;
+  if (Headless.SettingsReadOnly) return false;
+  Headless.Settings[key] = value;
+  return true;
+}
+
 void SysProcessEvents() {
   ++Headless.ProcessEventsCalls;
   if (Headless.OnProcessEvents) Headless.OnProcessEvents();

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +53,12 @@ struct HeadlessState {
   std::vector<HeadlessMessage> Messages;
   int AboutShown = 0;
   int HelpShown = 0;
+
+  // Clipboard and stored settings. A fresh state is a first start: nothing stored.
+  std::string Clipboard;
+  std::map<std::string, std::string> Settings;
+  int SettingWrites = 0;
+  bool SettingsReadOnly = false;   // writes fail, as in a folder that may not be written
 
   // Events and drawing
   int ProcessEventsCalls = 0;

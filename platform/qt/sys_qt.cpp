@@ -1,15 +1,18 @@
 // The window-system functions of the program, answered by the Qt main window.
 
 #include <QAction>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringList>
 
 #include <memory>
@@ -95,7 +98,9 @@ void SysClientSize(int& width, int& height) {
 }
 
 void SysCloseMainWindow() {
-  if (Tornelo) Tornelo->close();
+  if (!Tornelo) return;
+  Tornelo->CloseAsked = true;
+  Tornelo->close();
 }
 
 // --- Timer1 -------------------------------------------------------------------
@@ -199,6 +204,36 @@ void SysShowHelp() {
   if (!Tornelo) return;
   if (!Tornelo->HelpWindow) Tornelo->HelpWindow = new THelpWindow(Tornelo);
   Tornelo->HelpWindow->ShowAndRaise();
+}
+
+// --- Clipboard ----------------------------------------------------------------
+
+std::string SysClipboardText() { return FromQt(QGuiApplication::clipboard()->text()); }
+
+void SysSetClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(ToQt(text)); }
+
+// --- Settings kept between runs -------------------------------------------------
+// One file under the application id: $XDG_CONFIG_HOME/org.example.Tornelo.conf.
+
+namespace {
+QSettings& StoredSettings() {
+  static QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(TORNELO_APP_ID));
+  return settings;
+}
+}  // namespace
+
+bool SysReadSetting(const std::string& key, std::string& value) {
+  const QVariant stored = StoredSettings().value(ToQt(key));
+  if (!stored.isValid()) return false;
+  value = FromQt(stored.toString());
+  return true;
+}
+
+bool SysWriteSetting(const std::string& key, const std::string& value) {
+  QSettings& settings = StoredSettings();
+  settings.setValue(ToQt(key), ToQt(value));
+  settings.sync();
+  return settings.status() == QSettings::NoError;
 }
 
 // --- Events -------------------------------------------------------------------
