@@ -217,7 +217,7 @@ void SysSetClipboardText(const std::string& text) { QGuiApplication::clipboard()
 
 namespace {
 QSettings& StoredSettings() {
-  static QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(TORNELO_APP_ID));
+  static QSettings settings(QStringLiteral(TORNELO_APP_ID));
   return settings;
 }
 }  // namespace

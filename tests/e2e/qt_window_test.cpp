@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -333,7 +334,7 @@ TEST(QtKeys, VirtualKeyCodes) {
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_C, Qt::NoModifier), 0x43);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F1, Qt::NoModifier), 0x70);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F12, Qt::NoModifier), 0x7B);
-  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_7, Qt::NoModifier), 0);      // keys the program ignores
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Comma, Qt::NoModifier), 0);  // keys the program ignores
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Minus, Qt::KeypadModifier), 0);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Exclam, Qt::ShiftModifier), 0);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_unknown, Qt::NoModifier), 0);
@@ -586,6 +587,53 @@ TEST_F(QtWindow, AboutBoxIsCentredFixedAndClosesWithOk) {
   EXPECT_FALSE(AboutBox->isVisible());
 }
 
+// The digit keys choose the paint colour, also from the digit row of a layout that
+// types other characters there (the French one: "'" on the key of 4).
+TEST_F(QtWindow, DigitKeysChooseThePaintColourUnderAnyLayout) {
+  SysSetMenuChecked(MenuItem::Proj, true);
+  QKeyEvent four(QEvent::KeyPress, Qt::Key_Apostrophe, Qt::NoModifier, 13, '\'', 0, "'");
+  QCoreApplication::sendEvent(window->GLWindow, &four);
+  EXPECT_EQ(PaintColour, 4);
+  QKeyEvent zero(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, 19, '0', 0, "0");
+  QCoreApplication::sendEvent(window.get(), &zero);
+  EXPECT_EQ(PaintColour, 0);
+  EXPECT_EQ(DigitOfScanCode(10), '1');
+  EXPECT_EQ(DigitOfScanCode(20), 0);
+}
+
+// The close button asks before an entered cube is lost; Esc and Exit ask once.
+TEST_F(QtWindow, ClosingWithAnEditNotSavedAsksFirst) {
+  EditSticker(+1, 5);
+  for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+    int asked = 0;
+    OnModal([answer, &asked](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (!box) {
+        ADD_FAILURE() << "not a message box";
+        w->close();
+        return;
+      }
+      ++asked;
+      EXPECT_EQ(box->text(), "The cube entered on the face maps is not saved. Quit anyway?");
+      box->button(answer)->click();
+    });
+    EXPECT_EQ(window->close(), answer == QMessageBox::Ok);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(window->isVisible(), answer == QMessageBox::Cancel);
+  }
+}
+
+TEST_F(QtWindow, SettingsAreStoredUnderTheApplicationId) {
+  ASSERT_TRUE(SysWriteSetting("Tests/Probe", "#102030"));
+  std::string value;
+  ASSERT_TRUE(SysReadSetting("Tests/Probe", value));
+  EXPECT_EQ(value, "#102030");
+  EXPECT_FALSE(SysReadSetting("Tests/Absent", value));
+  QFile file(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/org.example.Tornelo.conf");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("#102030"));
+}
+
 TEST_F(QtWindow, CloseHidesTheWindow) {
   SysSetCaption("Tornelo  <=PAUSE=>");
   EXPECT_EQ(window->windowTitle(), "Tornelo  <=PAUSE=>");
@@ -596,6 +644,9 @@ TEST_F(QtWindow, CloseHidesTheWindow) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The settings the tests store go to a folder of their own, not the user's.
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   ::testing::InitGoogleTest(&argc, argv);
