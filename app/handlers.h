@@ -110,6 +110,9 @@ std::string ReadCubeFile(const std::string& name);
 // 1..6): the drawn cube rebuilt to show them, the marks, History and the face-map
 // edits gone.
 void ShowOpenedCube(const uint8_t* bytes);
+// The file dialogs get their folder (see SavesFolder) and filter when one first runs;
+// a new window forgets them.
+void ForgetFileDialogs();
 
 // --- Frame ---
 // Draws one frame of the current state (frame steps before the swap); the toolkit's

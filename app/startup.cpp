@@ -8,7 +8,6 @@
 #include "app/state.h"
 #include "cube/movequeue.h"
 #include "cube/stickers.h"
-#include "platform/datafiles.h"
 #include "platform/platform.h"
 #include "render/draw.h"
 #include "render/model.h"
@@ -27,7 +26,7 @@ bool FormCreate() {
   ResetStickerShape();
   ForgetDrawnFrame();
 
-  SysSetFileDialogs(SavesFolder(), "*.tnl");
+  ForgetFileDialogs();
 
   ResetEdits();
 

@@ -47,15 +47,18 @@ std::string HomeFolder() {
   return entry && entry->pw_dir ? entry->pw_dir : "";
 }
 
-// Makes path and every missing folder above it (private to the user, as the XDG folders
-// are). True when path is a folder at the end.
-bool MakeFolders(const std::string& path) {
-  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string prefix = path.substr(0, slash);
-    if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+// Makes the folders of below that are missing under base, an existing folder (private
+// to the user, as the XDG folders are); base itself is never made. True when
+// base/below is a folder at the end.
+bool MakeFoldersUnder(const std::string& base, const std::string& below) {
+  if (!IsDirectory(base)) return false;
+  const std::string prefix = base == "/" ? base : base + "/";
+  for (size_t slash = below.find('/');; slash = below.find('/', slash + 1)) {
+    const std::string path = prefix + below.substr(0, slash);
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;
   }
-  return IsDirectory(path);
+  return IsDirectory(prefix + below);
 }
 
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -111,7 +114,11 @@ void CopyExampleCubes(const std::string& from, const std::string& to) {
 std::vector<std::string> DataFolders(const std::string& exePath) {
   std::vector<std::string> folders{""};
   const size_t slash = exePath.rfind('/');
-  if (slash != std::string::npos) folders.push_back(exePath.substr(0, slash) + "/../share/tornelo");
+  if (slash != std::string::npos) {
+    const std::string own = slash == 0 ? "/" : exePath.substr(0, slash);
+    folders.push_back(own);   // a build tree keeps the pictures beside the program
+    folders.push_back(Join(own, TORNELO_DATA_FROM_PROGRAM));
+  }
 #ifdef TORNELO_DATA_DIR
   folders.push_back(TORNELO_DATA_DIR);
 #endif
@@ -131,20 +138,28 @@ std::string FindDataFile(const std::string& name) { return FindDataFileIn(name, 
 std::string SavesFolder(const std::vector<std::string>& dataFolders) {
   if (IsDirectory("Saves")) return "./Saves";
 
+  // The folder is made in the user's data folder, which is made too when the folder
+  // above it is there; or under the home folder as .local/share/tornelo/Saves. A home
+  // folder that is not there is never made.
   const std::string home = HomeFolder();
-  std::string data;
+  std::string base, below;
   const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg && xdg[0] == '/') {
-    data = xdg;   // relative values do not count, as for every XDG variable
+  if (xdg && xdg[0] == '/') {   // relative values do not count, as for every XDG variable
+    std::string data = xdg;
+    while (data.size() > 1 && data.back() == '/') data.pop_back();
+    const size_t slash = data.rfind('/');
+    base = slash == 0 ? "/" : data.substr(0, slash);
+    below = (slash + 1 < data.size() ? data.substr(slash + 1) + "/" : "") + "tornelo/Saves";
   } else if (!home.empty()) {
-    data = home + "/.local/share";
+    base = home;
+    below = ".local/share/tornelo/Saves";
   }
-  const std::string fallback = home.empty() ? "." : home;
-  if (data.empty()) return fallback;
+  const std::string fallback = IsDirectory(home) ? home : ".";
+  if (base.empty()) return fallback;
 
-  const std::string saves = data + "/tornelo/Saves";
+  const std::string saves = (base == "/" ? base : base + "/") + below;
   if (IsDirectory(saves)) return saves;
-  if (!MakeFolders(saves)) return fallback;
+  if (!MakeFoldersUnder(base, below)) return fallback;
   for (const std::string& folder : dataFolders) {
     if (IsDirectory(Join(folder, "Saves"))) {
       CopyExampleCubes(Join(folder, "Saves"), saves);

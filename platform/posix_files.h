@@ -12,16 +12,24 @@ bool InfoAt(const std::string& name, bool followLinks, SysFileInfo& info);
 bool InfoOf(int fd, SysFileInfo& info);
 bool ReadLink(const std::string& name, std::string& target);
 bool MayWrite(const std::string& name);
-int Create(const std::string& name, uint32_t mode);
 int OpenRead(const std::string& name);
-int OpenRewrite(const std::string& name);
+int OpenReadToEnd(const std::string& name);
+int OpenUpdate(const std::string& name);
 long Read(int fd, void* buffer, std::size_t size);
+long ReadAt(int fd, void* buffer, std::size_t size, uint64_t offset);
 long Write(int fd, const void* buffer, std::size_t size);
+long WriteAt(int fd, const void* buffer, std::size_t size, uint64_t offset);
+bool Truncate(int fd, uint64_t size);
 bool Sync(int fd);
 bool SetMode(int fd, uint32_t mode);
 bool SetGroup(int fd, uint32_t group);
 bool Close(int fd);
-bool Rename(const std::string& from, const std::string& to);
-bool Remove(const std::string& name);
+int FolderOpen(const std::string& name);
+int CreateIn(int folder, const std::string& name, uint32_t mode);
+bool RenameIn(int folder, const std::string& from, const std::string& to);
+bool RemoveIn(int folder, const std::string& name);
+bool FolderSync(int folder);
+void HoldTermination();
+void ReleaseTermination();
 
 }  // namespace posixfiles

@@ -35,9 +35,11 @@ BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int max
   if (paletteEnd > bytes.size()) return BmpStatus::PaletteShort;
 
   // Top-down pictures (negative height) are not taken.
-  if (width < 1 || height < 1 || width > maxSide || height > maxSide ||
-      uint64_t(width) * uint64_t(height) > MaxImagePixels)
-    return BmpStatus::BadDimensions;
+  if (width < 1 || height < 1) return BmpStatus::BadDimensions;
+  if (width > maxSide || height > maxSide || uint64_t(width) * uint64_t(height) > MaxImagePixels) {
+    image = DecodedImage{.Width = width, .Height = height, .Format = PixelFormatRGB, .Pixels = {}};
+    return BmpStatus::TooLarge;
+  }
 
   // Rows are stored padded to 4 bytes, as OpenGL reads them.
   const std::size_t stride = RowBytes(width, PixelFormatRGB);

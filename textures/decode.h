@@ -23,8 +23,12 @@ constexpr int MaxImageSide = 16384;
 // 60 MB (16 MB decoded, the texture with its mipmaps, the mipmap builder's scratch);
 // 4096 x 4096 would cost 230 MB. A run-length TGA or a JPEG can announce far more
 // pixels than its file holds; this keeps what any picture file costs bounded.
-constexpr uint64_t MaxImagePixels = 2048 * 2048;
+constexpr int MaxImagePixelsSide = 2048;
+constexpr uint64_t MaxImagePixels = uint64_t(MaxImagePixelsSide) * MaxImagePixelsSide;
 
+// A picture refused by one of the limits (TooLarge, and for JPEG TooFewBytes,
+// TooManyScans, TooMuchMemory) keeps the size its file announces in Width and Height,
+// for the message that says so; its Pixels stay empty.
 struct DecodedImage {
   int Width = 0;
   int Height = 0;
@@ -44,36 +48,65 @@ enum class BmpStatus {
   Ok,
   HeaderShort,     // fewer than the 14 + 40 header bytes
   PaletteShort,    // colour table announced by the colours-used field runs past the end
-  BadDimensions,   // width or height not in 1..maxSide (top-down files included), or
-                   // more than MaxImagePixels pixels
+  BadDimensions,   // width or height below 1 (top-down files included)
   SizeTooSmall,    // image-size field smaller than the padded rows it must hold
   DataShort,       // fewer pixel bytes than the image-size field gives
+  TooLarge,        // a side above maxSide, or more than MaxImagePixels pixels
 };
 BmpStatus DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, int maxSide = MaxImageSide);
 
 // --- JPEG (libjpeg) ----------------------------------------------------------------
-// Bottom row first, R, G, B, 255.
+// Bottom row first, R, G, B, 255. Grey, YCbCr and RGB pictures are had from libjpeg
+// in that form; CMYK and YCCK ones as CMYK, turned into RGB here (R = (1 - C)(1 - K), and so
+// on: there is no colour profile to go by). A picture with an Adobe marker, which
+// every CMYK writer of note adds, stores its inks inverted (0 = full ink).
+//
+// A picture with more pixels than MaxImagePixels, or a side above maxSide, is decoded
+// at the largest of libjpeg's reduced sizes 1/2, 1/4 and 1/8 that fits: a camera
+// photo of 4000 x 3000 becomes 2000 x 1500. One that does not fit even at 1/8 is
+// refused before anything is decoded.
 //
 // A JPEG header may announce any size, and libjpeg fills what the data do not give
-// with grey; a progressive file may repeat scans without end. So a picture is refused
-// before anything is decoded when it announces more than MaxImagePixels pixels, or
-// more than MaxJpegPixelsPerByte pixels for every byte of the file (Huffman coding
-// spends at least one bit on every 8 x 8 block, 512 pixels a byte: the limit is twice
-// what the plainest honest picture reaches); and while decoding when it has more than
-// MaxJpegScans scans (encoders write about ten), when libjpeg would need more than
-// MaxJpegWorkBytes of its own memory (a progressive picture at the pixel limit needs
-// 24 MB), or when data are missing or damaged (premature end of the file or of a data
-// segment, a bad Huffman or arithmetic code, a lost restart marker).
+// with grey; a progressive file may repeat scans without end. So a Huffman-coded
+// picture is refused before anything is decoded when it announces more than
+// MaxJpegPixelsPerByte pixels for every byte of the file: Huffman coding spends at
+// least one bit on every 8 x 8 block it codes (a progressive picture's first scan
+// codes every block's DC), 512 pixels a byte at best, and the limit is twice that.
+// Arithmetic coding has no such floor: its coder writes nothing for a run of the
+// decisions it expects, and its decoder reads zeros past the end of the data, so a
+// picture of one colour takes some 200 bytes at 256 x 256 and at 16384 x 16384 alike.
+// Its file's size says nothing of its size, and it is bounded by the pixel limit (at
+// most 64 times MaxImagePixels are decoded, at 1/8) and the work limits below alone.
+//
+// While decoding, a picture is refused when it has more scans than MaxJpegScansFor
+// its size (encoders write about ten), when libjpeg would need more than
+// MaxJpegWorkBytes of its own memory (a progressive picture keeps every coefficient of
+// the whole picture, 3 bytes a pixel at 4:2:0 and 6 at 4:4:4, whatever size it is
+// decoded at: 36 MB for a 4000 x 3000 photo), or when data are missing or damaged
+// (premature end of the file or of a data segment, a bad Huffman or arithmetic code, a
+// lost restart marker).
 constexpr uint64_t MaxJpegPixelsPerByte = 1024;
 constexpr int MaxJpegScans = 100;
-constexpr long MaxJpegWorkBytes = 32L << 20;
+constexpr long MaxJpegWorkBytes = 64L << 20;
+
+// Every scan goes over the whole picture's coefficients again, at whatever size it is
+// decoded: a picture larger than MaxImagePixels may have as many fewer scans, so that
+// none costs more than MaxJpegScans passes over MaxImagePixels pixels (34 for a
+// 4000 x 3000 photo, 19 for the largest progressive picture the work memory allows),
+// but never fewer than a sequential picture needs (one a component).
+constexpr int MaxJpegScansFor(uint64_t pixels) {
+  const uint64_t share = pixels <= MaxImagePixels ? MaxJpegScans : MaxJpegScans * MaxImagePixels / pixels;
+  return share < 4 ? 4 : static_cast<int>(share);
+}
 
 enum class JpegStatus {
   Ok,
   Corrupt,         // libjpeg gave up, or the picture cannot be had as RGB
-  BadDimensions,   // width or height above maxSide, or more pixels than the limits allow
+  TooLarge,        // more than MaxImagePixels pixels or a side above maxSide, even at 1/8
   DataMissing,     // the data end early, or are damaged where pixels are coded
-  TooManyScans,    // more than MaxJpegScans scans
+  TooManyScans,    // more scans than MaxJpegScansFor its size
+  TooFewBytes,     // Huffman-coded, more than MaxJpegPixelsPerByte pixels a byte of the file
+  TooMuchMemory,   // libjpeg would need more than MaxJpegWorkBytes
 };
 JpegStatus DecodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image, int maxSide = MaxImageSide);
 
@@ -85,8 +118,9 @@ enum class TgaStatus {
   NotTrueColour,   // image type other than 2 and 10
   ColourMapped,    // colour-map type other than 0
   BadDepth,        // depth other than 24 and 32
-  BadDimensions,   // width or height not in 1..maxSide, or more than MaxImagePixels pixels
+  BadDimensions,   // width or height 0
   DataShort,       // pixel data, or a run-length packet, run past the end of the bytes
   RunPastImage,    // a run-length packet writes past the last pixel
+  TooLarge,        // a side above maxSide, or more than MaxImagePixels pixels
 };
 TgaStatus DecodeTga(std::span<const uint8_t> bytes, DecodedImage& image, int maxSide = MaxImageSide);

@@ -7,8 +7,10 @@
 #include "textures/textures.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/datafiles.h"
+#include "platform/files.h"
 
 unsigned int TextureNames[7] = {};
 
@@ -38,14 +40,25 @@ unsigned int MakeGLTexture(uint16_t width, uint16_t height, unsigned int format,
   return name;
 }
 
+std::string FacePictureFile(int face, const std::vector<std::string>& folders) {
+  static constexpr const char* Extensions[] = {".jpg", ".bmp", ".tga"};
+  const std::string stem = "texture" + std::to_string(face);
+  for (const std::string& folder : folders)
+    for (const char* extension : Extensions) {
+      const std::string path = (folder.empty() ? "" : folder + "/") + stem + extension;
+      if (SysIsRegularFile(path)) return path;
+    }
+  return stem + Extensions[0];
+}
+
 void LoadFaceTextures() {
   glEnable(GL_TEXTURE_2D);
+  const std::vector<std::string> folders = DataFolders();
   for (int face = 1; face <= 6; ++face) {
     TextureNames[face] = 0;
-    const std::string name = "texture" + std::to_string(face) + ".jpg";
     // A picture that cannot be read has been reported by the loader; its face stays
     // without a texture and start-up goes on.
-    LoadImageTexture(FindDataFile(name), TextureNames[face], false);
+    LoadImageTexture(FacePictureFile(face, folders), TextureNames[face], false);
   }
   glDisable(GL_TEXTURE_2D);
 }

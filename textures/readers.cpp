@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "textures/decode.h"
 #include "textures/sources.h"
@@ -32,11 +33,22 @@ struct MessageRow {
   const char* Caption;
 };
 
+// The readers' limits on what a picture may cost. A picture refused by one is
+// reported with its format's message and a line that says which limit it hit.
+enum class Limit : uint8_t { FileSize, Size, ScaledSize, PixelsPerByte, Scans, WorkMemory };
+
+// A decoder's reason that is one of the limits.
+struct LimitRow {
+  int Reason;
+  Limit Which;
+};
+
 struct PictureFormat {
   const char* BlockType;               // the type of its embedded blocks
   bool ChecksFileFirst;                // says "not found" before trying to read
   int (*Decode)(std::span<const uint8_t> bytes, DecodedImage& image);   // 0 when decoded
   std::span<const MessageRow> Messages;
+  std::span<const LimitRow> Limits;
 };
 
 template <typename Status, Status (*Decoder)(std::span<const uint8_t>, DecodedImage&, int)>
@@ -70,9 +82,54 @@ constexpr MessageRow TgaMessages[] = {
     {AnyReason,                                  From::File,     "Couldn't read file %Q.",                                 "TGA File Error"},
 };
 
-constexpr PictureFormat Bmp = {"BMP", false, DecodeAs<BmpStatus, DecodeBmp>, BmpMessages};
-constexpr PictureFormat Jpeg = {"JPEG", false, DecodeAs<JpegStatus, DecodeJpeg>, JpegMessages};
-constexpr PictureFormat Tga = {"TGA", true, DecodeAs<TgaStatus, DecodeTga>, TgaMessages};
+constexpr LimitRow BmpLimits[] = {
+    {static_cast<int>(BmpStatus::TooLarge), Limit::Size},
+};
+
+constexpr LimitRow JpegLimits[] = {
+    {static_cast<int>(JpegStatus::TooLarge),      Limit::ScaledSize},
+    {static_cast<int>(JpegStatus::TooFewBytes),   Limit::PixelsPerByte},
+    {static_cast<int>(JpegStatus::TooManyScans),  Limit::Scans},
+    {static_cast<int>(JpegStatus::TooMuchMemory), Limit::WorkMemory},
+};
+
+constexpr LimitRow TgaLimits[] = {
+    {static_cast<int>(TgaStatus::TooLarge), Limit::Size},
+};
+
+constexpr PictureFormat Bmp = {"BMP", false, DecodeAs<BmpStatus, DecodeBmp>, BmpMessages, BmpLimits};
+constexpr PictureFormat Jpeg = {"JPEG", false, DecodeAs<JpegStatus, DecodeJpeg>, JpegMessages, JpegLimits};
+constexpr PictureFormat Tga = {"TGA", true, DecodeAs<TgaStatus, DecodeTga>, TgaMessages, TgaLimits};
+
+std::string Times(uint64_t width, uint64_t height) { return std::to_string(width) + " × " + std::to_string(height); }
+
+// The line that says which limit a picture hit; image holds the size it announced,
+// fileBytes the size of its file or block.
+std::string LimitLine(Limit limit, const DecodedImage& image, std::size_t fileBytes) {
+  const std::string size = Times(static_cast<uint64_t>(image.Width), static_cast<uint64_t>(image.Height));
+  const std::string most = Times(MaxImagePixelsSide, MaxImagePixelsSide);
+  switch (limit) {
+    case Limit::FileSize:
+      return "The file is larger than " + std::to_string(MaxPictureFileBytes >> 20) +
+             " MB, the most a picture file may have.";
+    case Limit::Size:
+      if (image.Width > MaxImageSide || image.Height > MaxImageSide)
+        return "It is " + size + " pixels; no side may be longer than " + std::to_string(MaxImageSide) + " pixels.";
+      return "It is " + size + " pixels; a picture may have at most " + most + " pixels.";
+    case Limit::ScaledSize:
+      return "It is " + size + " pixels; even at 1/8 of that size it would have more than " + most + " pixels.";
+    case Limit::PixelsPerByte:
+      return "It announces " + size + " pixels in " + std::to_string(fileBytes) + " bytes: more than " +
+             std::to_string(MaxJpegPixelsPerByte) + " pixels for every byte, more than its data can hold.";
+    case Limit::Scans:
+      return "It has more than " +
+             std::to_string(MaxJpegScansFor(static_cast<uint64_t>(image.Width) * static_cast<uint64_t>(image.Height))) +
+             " scans, the most for a picture of " + size + " pixels.";
+    case Limit::WorkMemory:
+      return "Decoding it would need more than " + std::to_string(MaxJpegWorkBytes >> 20) + " MB of memory.";
+  }
+  return "";
+}
 
 std::string Expand(const char* text, const std::string& name) {
   std::string out;
@@ -87,15 +144,31 @@ std::string Expand(const char* text, const std::string& name) {
   return out;
 }
 
-bool Fail(const PictureFormat& format, int reason, bool fromResource, const std::string& name) {
+// Shows the format's message for reason, with the line `limit` on a line of its own
+// after it when there is one.
+bool Fail(const PictureFormat& format, int reason, bool fromResource, const std::string& name,
+          const std::string& limit = "") {
   const From source = fromResource ? From::Resource : From::File;
   for (const MessageRow& row : format.Messages) {
     if (row.Source != From::Either && row.Source != source) continue;
     if (row.Reason != reason && row.Reason != AnyReason) continue;
-    SysMessageBox(Expand(row.Text, name), row.Caption);
+    SysMessageBox(limit.empty() ? Expand(row.Text, name) : Expand(row.Text, name) + "\n" + limit, row.Caption);
     break;
   }
   return false;
+}
+
+// Whether a file that could not be read is a regular file past MaxPictureFileBytes.
+bool LargerThanAnyPicture(const std::string& fileName) {
+  SysFileInfo info;
+  return SysFileInfoAt(fileName, true, info) && info.Kind == SysFileKind::Regular &&
+         info.Size > static_cast<uint64_t>(MaxPictureFileBytes);
+}
+
+std::string LimitLineFor(const PictureFormat& format, int status, const DecodedImage& image, std::size_t fileBytes) {
+  for (const LimitRow& row : format.Limits)
+    if (row.Reason == status) return LimitLine(row.Which, image, fileBytes);
+  return "";
 }
 
 bool ReadPicture(const PictureFormat& format, const std::string& fileName, unsigned int& textureName,
@@ -108,12 +181,14 @@ bool ReadPicture(const PictureFormat& format, const std::string& fileName, unsig
     bytes = *block;
   } else {
     if (format.ChecksFileFirst && !SysIsRegularFile(fileName)) return Fail(format, NoFile, false, fileName);
-    if (!ReadFileBytes(fileName, fileBytes)) return Fail(format, Unreadable, false, fileName);
+    if (!ReadFileBytes(fileName, fileBytes))
+      return Fail(format, Unreadable, false, fileName,
+                  LargerThanAnyPicture(fileName) ? LimitLine(Limit::FileSize, DecodedImage{}, 0) : "");
     bytes = fileBytes;
   }
   DecodedImage image;
   if (const int status = format.Decode(bytes, image); status != 0)
-    return Fail(format, status, fromResource, fileName);
+    return Fail(format, status, fromResource, fileName, LimitLineFor(format, status, image, bytes.size()));
   textureName = MakeGLTexture(static_cast<uint16_t>(image.Width), static_cast<uint16_t>(image.Height),
                               image.Format, image.Pixels.data());
   return true;

@@ -35,10 +35,19 @@ bool ReadFileBytes(const std::string& fileName, std::vector<uint8_t>& bytes) {
   }
   bytes.resize(static_cast<std::size_t>(info.Size));
   std::size_t got = 0;
+  bool failed = false;
   while (got < bytes.size()) {
     const long n = SysFileRead(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0) failed = true;
     if (n <= 0) break;
     got += static_cast<std::size_t>(n);
+  }
+  // A read error part way is no picture, whatever arrived before it; a file that got
+  // shorter since it was looked at is read as it is now.
+  if (failed) {
+    bytes.clear();
+    SysFileClose(fd);
+    return false;
   }
   bytes.resize(got);
   SysFileClose(fd);

@@ -12,9 +12,10 @@
 // trailing data, while a huge file named like a picture is not read into memory.
 constexpr long long MaxPictureFileBytes = 32LL << 20;
 
-// Reads the whole file. False when it cannot be opened for reading (missing, not a
-// regular file, no permission) or is larger than MaxPictureFileBytes; a read that
-// stops early leaves the bytes that arrived. Never waits for a writer (a named pipe).
+// Reads the whole file. False (bytes empty) when it cannot be opened for reading
+// (missing, not a regular file, no permission), is larger than MaxPictureFileBytes, or
+// a read fails part way; a file cut short since it was looked at gives the bytes it
+// still has. Never waits for a writer (a named pipe).
 bool ReadFileBytes(const std::string& fileName, std::vector<uint8_t>& bytes);
 
 

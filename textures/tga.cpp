@@ -34,9 +34,11 @@ TgaStatus DecodeTga(std::span<const uint8_t> bytes, DecodedImage& image, int max
   if (imageType != TypeUncompressed && imageType != TypeRunLength) return TgaStatus::NotTrueColour;
   if (colourMapType != 0) return TgaStatus::ColourMapped;
   if (depth != 24 && depth != 32) return TgaStatus::BadDepth;
-  if (width < 1 || height < 1 || width > maxSide || height > maxSide ||
-      uint64_t(width) * uint64_t(height) > MaxImagePixels)
-    return TgaStatus::BadDimensions;
+  if (width < 1 || height < 1) return TgaStatus::BadDimensions;
+  if (width > maxSide || height > maxSide || uint64_t(width) * uint64_t(height) > MaxImagePixels) {
+    image = DecodedImage{.Width = width, .Height = height, .Format = PixelFormatRGB, .Pixels = {}};
+    return TgaStatus::TooLarge;
+  }
 
   DecodedImage decoded;
   decoded.Width = width;

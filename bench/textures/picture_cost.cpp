@@ -7,7 +7,8 @@
 //                           one in a fresh process of its own
 //   picture_cost FILE...    loads these files the same way
 //
-// A child prints: result, milliseconds, peak resident memory before and after the load.
+// A child prints: result, milliseconds (wall and CPU), peak resident memory before and
+// after the load, and the message of a refusal.
 
 #include <GL/osmesa.h>
 #include <GL/gl.h>
@@ -40,6 +41,14 @@ long PeakKilobytes() {
   return usage.ru_maxrss;
 }
 
+// User and system time of the process so far: on a loaded machine the wall clock
+// counts the other programs' time too.
+double CpuMilliseconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
 int LoadOne(const char* file) {
   const int attributes[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 16, OSMESA_PROFILE,
                             OSMESA_COMPAT_PROFILE, 0};
@@ -48,15 +57,19 @@ int LoadOne(const char* file) {
   if (!context || !OSMesaMakeCurrent(context, frame.data(), GL_UNSIGNED_BYTE, 64, 64)) return 2;
   glEnable(GL_TEXTURE_2D);
   const long before = PeakKilobytes();
+  const double cpuStart = CpuMilliseconds();
   const auto start = std::chrono::steady_clock::now();
   unsigned int texture = 0;
   const bool loaded = LoadImageTexture(file, texture, false);
   glFinish();
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const double cpu = CpuMilliseconds() - cpuStart;
   const long after = PeakKilobytes();
-  std::printf("%-8s %8.1f ms  peak %6.1f MB (+%6.1f MB)  %s\n", loaded ? "loaded" : "refused", ms,
-              after / 1024.0, (after - before) / 1024.0,
-              Headless.Messages.empty() ? "" : Headless.Messages[0].Text.c_str());
+  std::string message = Headless.Messages.empty() ? "" : Headless.Messages[0].Text;
+  for (char& c : message)
+    if (c == '\n') c = ' ';
+  std::printf("%-8s %8.1f ms (CPU %8.1f ms)  peak %6.1f MB (+%6.1f MB)  %s\n", loaded ? "loaded" : "refused", ms,
+              cpu, after / 1024.0, (after - before) / 1024.0, message.c_str());
   return 0;
 }
 
@@ -68,6 +81,8 @@ struct JpegPlan {
   bool Subsampled = true;   // 4:2:0, as cameras write; else 4:4:4
   bool Noisy = true;        // photograph-like detail; else one flat colour
   int Quality = 90;
+  bool Arithmetic = false;  // arithmetic coding instead of Huffman
+  bool Cmyk = false;        // Adobe CMYK, inks inverted as Adobe's writers store them
 };
 
 Bytes EncodeJpeg(const JpegPlan& plan) {
@@ -80,22 +95,26 @@ Bytes EncodeJpeg(const JpegPlan& plan) {
   jpeg_mem_dest(&cinfo, &out, &outSize);
   cinfo.image_width = static_cast<JDIMENSION>(plan.Width);
   cinfo.image_height = static_cast<JDIMENSION>(plan.Height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
+  const int components = plan.Cmyk ? 4 : 3;
+  cinfo.input_components = components;
+  cinfo.in_color_space = plan.Cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, plan.Quality, TRUE);
   if (!plan.Subsampled) cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
   if (plan.Progressive) jpeg_simple_progression(&cinfo);
+  cinfo.arith_code = plan.Arithmetic ? TRUE : FALSE;
   jpeg_start_compress(&cinfo, TRUE);
-  std::vector<uint8_t> row(static_cast<std::size_t>(plan.Width) * 3);
+  // CMYK: the inverted inks of R, G, B with no black are R, G, B, 255.
+  std::vector<uint8_t> row(static_cast<std::size_t>(plan.Width) * components, 255);
   std::mt19937 random(7);
   while (cinfo.next_scanline < cinfo.image_height) {
     const unsigned y = cinfo.next_scanline;
     for (int x = 0; x < plan.Width; ++x) {
       const unsigned noise = plan.Noisy ? random() % 48 : 0;
-      row[3 * x] = static_cast<uint8_t>(plan.Noisy ? (x / 7 + noise) : 200);
-      row[3 * x + 1] = static_cast<uint8_t>(plan.Noisy ? (y / 5 + noise) : 40);
-      row[3 * x + 2] = static_cast<uint8_t>(plan.Noisy ? ((x + y) / 11 + noise) : 40);
+      uint8_t* p = &row[static_cast<std::size_t>(components) * x];
+      p[0] = static_cast<uint8_t>(plan.Noisy ? (x / 7 + noise) : 200);
+      p[1] = static_cast<uint8_t>(plan.Noisy ? (y / 5 + noise) : 40);
+      p[2] = static_cast<uint8_t>(plan.Noisy ? ((x + y) / 11 + noise) : 40);
     }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
@@ -121,8 +140,8 @@ void Announce(Bytes& jpeg, int width, int height) {
 
 // A progressive picture of one colour whose last scan is repeated until the file holds
 // `scans` scans.
-Bytes ManyScans(int scans) {
-  Bytes jpeg = EncodeJpeg({2048, 2048, true, true, false});
+Bytes ManyScans(int scans, int width = 2048, int height = 2048) {
+  Bytes jpeg = EncodeJpeg({width, height, true, true, false});
   std::size_t last = 0;
   for (std::size_t i = 2; i + 1 < jpeg.size(); ++i)
     if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) last = i;
@@ -163,7 +182,23 @@ const Case Cases[] = {
     {"flat-2048x2048.jpg", [] { return EncodeJpeg({2048, 2048, false, true, false}); }},
     {"flat-2048x2048-progressive.jpg", [] { return EncodeJpeg({2048, 2048, true, true, false}); }},
     {"honest-4096x4096.jpg", [] { return EncodeJpeg({4096, 4096}); }},
+    // A camera's photo, decoded at 1/2; the same progressive, as a photo saved for the web.
+    {"photo-4000x3000.jpg", [] { return EncodeJpeg({4000, 3000}); }},
+    {"photo-4000x3000-progressive.jpg", [] { return EncodeJpeg({4000, 3000, true}); }},
+    {"photo-4000x3000-cmyk.jpg", [] { return EncodeJpeg({4000, 3000, false, true, true, 90, false, true}); }},
     {"honest-8000x8000.jpg", [] { return EncodeJpeg({8000, 8000}); }},
+    {"honest-12000x9000-q75.jpg", [] { return EncodeJpeg({12000, 9000, false, true, true, 75}); }},
+    // The most work any picture can ask for: 64 times the pixel limit, decoded at 1/8.
+    {"flat-16384x16384.jpg", [] { return EncodeJpeg({16384, 16384, false, true, false}); }},
+    {"flat-16384x16384-arithmetic.jpg", [] { return EncodeJpeg({16384, 16384, false, true, false, 90, true}); }},
+    {"flat-20000x20000-arithmetic.jpg", [] { return EncodeJpeg({20000, 20000, false, true, false, 90, true}); }},
+    {"honest-2048x2048-arithmetic.jpg", [] { return EncodeJpeg({2048, 2048, false, true, true, 90, true}); }},
+    {"photo-4000x3000-arithmetic.jpg", [] { return EncodeJpeg({4000, 3000, false, true, true, 90, true}); }},
+    {"honest-8000x6000-arithmetic.jpg", [] { return EncodeJpeg({8000, 6000, false, true, true, 90, true}); }},
+    // A progressive picture at the work-memory limit: 5400 x 4000 at 4:2:0 keeps 62 MB
+    // of coefficients.
+    {"honest-5400x4000-progressive.jpg", [] { return EncodeJpeg({5400, 4000, true}); }},
+    {"honest-6000x4000-progressive.jpg", [] { return EncodeJpeg({6000, 4000, true}); }},
     {"claims-16384x16384-cut-after-headers.jpg",
      [] {
        Bytes jpeg = EncodeJpeg({8, 8});
@@ -183,6 +218,7 @@ const Case Cases[] = {
      }},
     {"progressive-3000-scans.jpg", [] { return ManyScans(3000); }},
     {"progressive-90-scans.jpg", [] { return ManyScans(90); }},
+    {"progressive-5400x4000-100-scans.jpg", [] { return ManyScans(100, 5400, 4000); }},
     {"rle32-2048x2048.tga", [] { return Tga32RunLength(2048, 2048); }},
     {"rle32-4096x4096.tga", [] { return Tga32RunLength(4096, 4096); }},
     {"rle32-16384x16384.tga", [] { return Tga32RunLength(16384, 16384); }},

@@ -424,7 +424,9 @@ void Quit() {
 
 void FailAFileOperation() {
   const int errors[] = {EIO, ENOSPC, EACCES, EROFS, EPERM};
-  HeadlessFailFileOp(In->ConsumeIntegralInRange(1, 12), In->PickValueInArray(errors));
+  const int n = In->ConsumeIntegralInRange(1, 12);
+  const int error = In->PickValueInArray(errors);
+  HeadlessFailFileOp(n, error, In->ConsumeBool());
 }
 
 void Ticks() {
@@ -526,6 +528,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   char pattern[] = "/tmp/tornelo-fuzz-session-XXXXXX";
   if (!::mkdtemp(pattern)) Fail("cannot make a folder");
   Dir = pattern;
+  // The file dialogs look up the user's saves folder: a data folder whose parent is
+  // not there keeps them from making one.
+  ::setenv("XDG_DATA_HOME", (Dir + "/none/data-home").c_str(), 1);
   std::atexit(RemoveFiles);
   MakeFixedFiles();
   // A cube that turns can reach, for the good file.

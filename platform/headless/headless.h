@@ -73,6 +73,7 @@ struct HeadlessState {
   int FileOps = 0;                 // file operations asked for
   int FileOpsUntilFailure = 0;     // the one that fails when this counts down to 0
   int FileFailureError = 0;
+  bool FileFailurePartWay = false; // a failing write first writes half of what it got
   std::string FailedFileOp;        // its name ("create", "write", ...), once it failed
 };
 
@@ -86,7 +87,10 @@ bool HeadlessChecked(MenuItem item);
 
 // Makes the n-th file operation from now on (1 = the next one) fail with errno error
 // instead of being done; the ones before and after it are done as asked. A failing
-// close still closes its descriptor. n = 0 makes none fail.
-void HeadlessFailFileOp(int n, int error);
+// close still closes its descriptor. n = 0 makes none fail. With partWay, when the
+// n-th operation is a write of more than one byte it fails part way, as a disk that
+// fills up under it does: it writes the first half and says so, and the operation
+// after it fails instead.
+void HeadlessFailFileOp(int n, int error, bool partWay = false);
 // Whether the failure asked for by HeadlessFailFileOp has happened.
 inline bool HeadlessFileOpFailed() { return !Headless.FailedFileOp.empty(); }

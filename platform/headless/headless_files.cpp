@@ -18,11 +18,21 @@ bool Fails(const char* op) {
   return true;
 }
 
+// Whether this write is the one asked to fail part way: it then writes only the first
+// half, and the operation after it fails in its place.
+bool WritesHalf(std::size_t size) {
+  if (!Headless.FileFailurePartWay || size < 2 || Headless.FileOpsUntilFailure != 1) return false;
+  Headless.FileFailurePartWay = false;
+  Headless.FileOpsUntilFailure = 2;   // this write is counted by Fails below, not failed
+  return true;
+}
+
 }  // namespace
 
-void HeadlessFailFileOp(int n, int error) {
+void HeadlessFailFileOp(int n, int error, bool partWay) {
   Headless.FileOpsUntilFailure = n > 0 ? n : 0;
   Headless.FileFailureError = error;
+  Headless.FileFailurePartWay = partWay && n > 0;
   Headless.FailedFileOp.clear();
 }
 
@@ -51,19 +61,19 @@ bool SysFileMayWrite(const std::string& name) {
   return posixfiles::MayWrite(name);
 }
 
-int SysFileCreate(const std::string& name, uint32_t mode) {
-  if (Fails("create")) return -1;
-  return posixfiles::Create(name, mode);
-}
-
 int SysFileOpenRead(const std::string& name) {
   if (Fails("open read")) return -1;
   return posixfiles::OpenRead(name);
 }
 
-int SysFileOpenRewrite(const std::string& name) {
-  if (Fails("open rewrite")) return -1;
-  return posixfiles::OpenRewrite(name);
+int SysFileOpenReadToEnd(const std::string& name) {
+  if (Fails("open read to end")) return -1;
+  return posixfiles::OpenReadToEnd(name);
+}
+
+int SysFileOpenUpdate(const std::string& name) {
+  if (Fails("open update")) return -1;
+  return posixfiles::OpenUpdate(name);
 }
 
 long SysFileRead(int fd, void* buffer, std::size_t size) {
@@ -71,9 +81,34 @@ long SysFileRead(int fd, void* buffer, std::size_t size) {
   return posixfiles::Read(fd, buffer, size);
 }
 
+long SysFileReadAt(int fd, void* buffer, std::size_t size, uint64_t offset) {
+  if (Fails("read at")) return -1;
+  return posixfiles::ReadAt(fd, buffer, size, offset);
+}
+
 long SysFileWrite(int fd, const void* buffer, std::size_t size) {
+  if (WritesHalf(size)) {
+    Fails("write");
+    Headless.FailedFileOp = "short write";
+    return posixfiles::Write(fd, buffer, size / 2);
+  }
   if (Fails("write")) return -1;
   return posixfiles::Write(fd, buffer, size);
+}
+
+long SysFileWriteAt(int fd, const void* buffer, std::size_t size, uint64_t offset) {
+  if (WritesHalf(size)) {
+    Fails("write at");
+    Headless.FailedFileOp = "short write at";
+    return posixfiles::WriteAt(fd, buffer, size / 2, offset);
+  }
+  if (Fails("write at")) return -1;
+  return posixfiles::WriteAt(fd, buffer, size, offset);
+}
+
+bool SysFileTruncate(int fd, uint64_t size) {
+  if (Fails("truncate")) return false;
+  return posixfiles::Truncate(fd, size);
 }
 
 bool SysFileSync(int fd) {
@@ -101,12 +136,31 @@ bool SysFileClose(int fd) {
   return posixfiles::Close(fd);
 }
 
-bool SysFileRename(const std::string& from, const std::string& to) {
-  if (Fails("rename")) return false;
-  return posixfiles::Rename(from, to);
+int SysFolderOpen(const std::string& name) {
+  if (Fails("open folder")) return -1;
+  return posixfiles::FolderOpen(name);
 }
 
-bool SysFileRemove(const std::string& name) {
-  if (Fails("unlink")) return false;
-  return posixfiles::Remove(name);
+int SysFileCreateIn(int folder, const std::string& name, uint32_t mode) {
+  if (Fails("create")) return -1;
+  return posixfiles::CreateIn(folder, name, mode);
 }
+
+bool SysFileRenameIn(int folder, const std::string& from, const std::string& to) {
+  if (Fails("rename")) return false;
+  return posixfiles::RenameIn(folder, from, to);
+}
+
+bool SysFileRemoveIn(int folder, const std::string& name) {
+  if (Fails("unlink")) return false;
+  return posixfiles::RemoveIn(folder, name);
+}
+
+bool SysFolderSync(int folder) {
+  if (Fails("sync folder")) return false;
+  return posixfiles::FolderSync(folder);
+}
+
+// Signals are no file operation: never counted, never failed.
+void SysHoldTermination() { posixfiles::HoldTermination(); }
+void SysReleaseTermination() { posixfiles::ReleaseTermination(); }

@@ -23,6 +23,13 @@ void ReportNoDisplay(const char* why) {
                why, ProgramPath.c_str());
 }
 
+// Whether the window-system plugin shows windows to anyone: the off-screen and the
+// minimal one draw into memory only.
+bool PlatformShowsWindows() {
+  const QString platform = QGuiApplication::platformName();
+  return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 bool EnvSet(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
@@ -70,6 +77,14 @@ int main(int argc, char* argv[]) {
   qInstallMessageHandler(StartupMessages);
   QApplication application(argumentCount, arguments.data());
   qInstallMessageHandler(nullptr);
+  // The window, its boxes and dialogs would be drawn for no one, and a box would wait
+  // for ever for its OK.
+  if (!PlatformShowsWindows()) {
+    const std::string why = "the platform \"" + QGuiApplication::platformName().toStdString() +
+                            "\" shows no windows";
+    ReportNoDisplay(why.c_str());
+    return 1;
+  }
   // The desktop entry the window belongs to (its icon and name under Wayland).
   QGuiApplication::setDesktopFileName(QStringLiteral(TORNELO_APP_ID));
 

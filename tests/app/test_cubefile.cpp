@@ -6,24 +6,29 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/cubeformat.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/stickers.h"
+#include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "render/model.h"
 #include "tests/app/app_fixture.h"
@@ -569,6 +574,19 @@ TEST_F(CubeFileTest, SaveReachesTheFileEveryNameStandsFor) {
   EXPECT_EQ(Entries(Dir), std::vector<std::string>{longName});
   fs::remove(Path(longName));
 
+  // A short name at the end of a path as long as a path may be (PATH_MAX less its NUL).
+  std::string deep = Dir;
+  while (deep.size() < PATH_MAX - 1 - 6) {
+    deep += "/" + std::string(std::min<size_t>(200, PATH_MAX - 1 - 6 - deep.size() - 1), 'd');
+    ASSERT_EQ(mkdir(deep.c_str(), 0755), 0) << deep.size();
+  }
+  const std::string deepFile = deep + "/x.tnl";
+  ASSERT_EQ(deepFile.size(), static_cast<size_t>(PATH_MAX - 1));
+  EXPECT_EQ(WriteCubeFile(deepFile), "");
+  EXPECT_EQ(ReadAll(deepFile), now);
+  EXPECT_EQ(Entries(deep), std::vector<std::string>{"x.tnl"});
+  fs::remove_all(Dir + "/" + std::string(200, 'd'));
+
   WriteAll(Path("one.tnl"), old);
   ASSERT_EQ(link(Path("one.tnl").c_str(), Path("two.tnl").c_str()), 0);
   EXPECT_EQ(WriteCubeFile(Path("one")), "");
@@ -597,6 +615,58 @@ TEST_F(CubeFileTest, SaveReachesTheFileEveryNameStandsFor) {
   ASSERT_EQ(lstat(Path("pipe.tnl").c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
   EXPECT_EQ(CurrentStickers(), now);
+}
+
+// A pipe given by name whose writer sends the cube in two parts is read to its end.
+TEST_F(CubeFileTest, APipeIsReadUntilItsWriterIsDone) {
+  std::vector<uint8_t> bytes = SolvedBytes();
+  std::swap(bytes[0], bytes[53]);
+  int channel[2];
+  ASSERT_EQ(pipe(channel), 0);
+  alarm(20);
+  const pid_t writer = fork();
+  if (writer == 0) {
+    close(channel[0]);
+    if (write(channel[1], bytes.data(), 20) != 20) _exit(1);
+    // The second part only once the reader has taken the first.
+    for (int left = 1, waited = 0; ioctl(channel[1], FIONREAD, &left) == 0 && left > 0; ++waited) {
+      if (waited == 10000) _exit(1);   // the reader gave up after the first part
+      usleep(1000);
+    }
+    _exit(write(channel[1], bytes.data() + 20, 34) == 34 ? 0 : 1);
+  }
+  close(channel[1]);
+  EXPECT_EQ(ReadCubeFile("/dev/fd/" + std::to_string(channel[0])), "");
+  EXPECT_EQ(CurrentStickers(), bytes);
+  close(channel[0]);
+  int status = 0;
+  waitpid(writer, &status, 0);
+  alarm(0);
+  EXPECT_EQ(status, 0);
+}
+
+// A terminating signal that comes while held acts at the release, not before.
+TEST(Termination, WaitsForTheRelease) {
+  int channel[2];
+  ASSERT_EQ(pipe(channel), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    SysHoldTermination();
+    kill(getpid(), SIGTERM);
+    (void)!write(channel[1], "held", 4);
+    SysReleaseTermination();
+    (void)!write(channel[1], " and after", 10);
+    _exit(0);
+  }
+  close(channel[1]);
+  char said[32] = {};
+  size_t got = 0;
+  for (ssize_t n; (n = read(channel[0], said + got, sizeof said - 1 - got)) > 0;) got += static_cast<size_t>(n);
+  close(channel[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_STREQ(said, "held");
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
 }
 
 // A file whose folder takes no new names, or that belongs to someone else, is written
@@ -663,9 +733,10 @@ TEST_F(CubeFileTest, SaveWritesTheFileItselfWhereANewOneCouldNotReplaceIt) {
   EXPECT_EQ(st.st_mode & 07777, 0660u);
 }
 
-// Every file operation of Save and of Open failing in turn: each failure is reported
-// with its standard text, leaves no stray file, and leaves either the old file or the
-// complete new one; a failed Open leaves the cube, its drawing and History alone.
+// Every file operation of Save and of Open failing in turn, and every write failing part
+// way: each failure is reported with its standard text, leaves no stray file, and
+// leaves either the old file or the complete new one; a failed Open leaves the cube,
+// its drawing and History alone.
 TEST_F(CubeFileTest, EachFileOperationFailingInTurnLosesNothing) {
   Scramble(8);
   const std::vector<uint8_t> now = CurrentStickers();
@@ -678,13 +749,14 @@ TEST_F(CubeFileTest, EachFileOperationFailingInTurnLosesNothing) {
   };
   for (const Case& c : {Case{"new", false, false}, Case{"replaced", true, false},
                         Case{"linked", true, true}}) {
-    for (const int error : {EIO, ENOSPC, EACCES}) {
+    for (const auto& [error, partWay] : {std::pair{EIO, false}, std::pair{ENOSPC, false},
+                                         std::pair{EACCES, false}, std::pair{ENOSPC, true}}) {
       int n = 1;
       for (;; ++n) {
-        SCOPED_TRACE(std::string(c.What) + " errno " + std::to_string(error) + " operation " +
-                     std::to_string(n));
-        const std::string folder = Path(std::string(c.What) + std::to_string(error) + "-" +
-                                        std::to_string(n));
+        SCOPED_TRACE(std::string(c.What) + " errno " + std::to_string(error) +
+                     (partWay ? " part way" : "") + " operation " + std::to_string(n));
+        const std::string folder = Path(std::string(c.What) + std::to_string(error) +
+                                        (partWay ? "p-" : "-") + std::to_string(n));
         fs::create_directory(folder);
         std::vector<std::string> names{"cube.tnl"};
         if (c.Old) WriteAll(folder + "/cube.tnl", old);
@@ -695,9 +767,10 @@ TEST_F(CubeFileTest, EachFileOperationFailingInTurnLosesNothing) {
         Headless.Messages.clear();
         Headless.SaveAnswers.push_back(folder + "/cube");
         Headless.OkCancelAnswers.push_back(true);
-        HeadlessFailFileOp(n, error);
+        HeadlessFailFileOp(n, error, partWay);
         Save1Click();
         const bool failed = HeadlessFileOpFailed();
+        const std::string failedOp = Headless.FailedFileOp;
         HeadlessFailFileOp(0, 0);
         Headless.OkCancelAnswers.clear();
 
@@ -710,12 +783,17 @@ TEST_F(CubeFileTest, EachFileOperationFailingInTurnLosesNothing) {
           EXPECT_EQ(ReadAll(folder + "/cube.tnl"), now);
         } else {
           EXPECT_TRUE(failed);
-          EXPECT_EQ(reported[0], FileErrorText(error)) << Headless.FailedFileOp;
-          if (!c.Old) names.clear();
-          EXPECT_EQ(Entries(folder), names) << Headless.FailedFileOp;
-          // A file written in place may be cut short, as a plain save may leave it.
+          EXPECT_EQ(reported[0], FileErrorText(error)) << failedOp;
+          // Once the new file has its name, only the folder's sync is left to fail.
+          const bool renamed = failedOp == "sync folder";
+          if (!c.Old && !renamed) names.clear();
+          EXPECT_EQ(Entries(folder), names) << failedOp;
           if (c.Old && !c.SecondName) {
-            EXPECT_EQ(ReadAll(folder + "/cube.tnl"), old);
+            EXPECT_EQ(ReadAll(folder + "/cube.tnl"), renamed ? now : old) << failedOp;
+          }
+          if (c.SecondName) {   // written in place: its old bytes, or all of the new ones
+            const std::vector<uint8_t> left = ReadAll(folder + "/cube.tnl");
+            EXPECT_TRUE(left == old || left == now) << failedOp;
           }
         }
         if (c.SecondName) {

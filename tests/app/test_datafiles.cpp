@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -64,20 +63,22 @@ class DataFiles : public ::testing::Test {
   std::vector<std::pair<std::string, std::optional<std::string>>> Env;
 };
 
-TEST_F(DataFiles, WorkingDirectoryThenBesideTheProgramThenConfiguredOnlyRegularFiles) {
+TEST_F(DataFiles, WorkingDirectoryThenTheProgramsFolderThenBesideItThenConfiguredOnlyRegularFiles) {
   // An installed program at Root/inst/games/tornelo; its data folder Root/inst/share/tornelo.
   std::vector<std::string> folders = DataFolders((Root / "inst/games/tornelo").string());
-  ASSERT_EQ(folders.size(), 3u);
+  ASSERT_EQ(folders.size(), 4u);
   EXPECT_EQ(folders[0], "");
+  EXPECT_EQ(folders[1], (Root / "inst/games").string());
   // The configured folder stands last; a test folder takes its place.
-  folders[2] = (Root / "configured").string();
+  folders[3] = (Root / "configured").string();
+  const fs::path own = Root / "inst/games";
   const fs::path beside = Root / "inst/share/tornelo";
-  fs::create_directories(Root / "inst/games");
 
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "e.jpg"}) {
     Write(beside / name, "beside");
     Write(Root / "configured" / name, "configured");
   }
+  Write(own / "e.jpg", "own");
   Write(Root / "cwd/a.jpg", "cwd");
   fs::create_directories(Root / "cwd/b.jpg");   // a folder of that name does not count
   fs::create_directories(Root / "cwd/c.jpg");
@@ -87,15 +88,12 @@ TEST_F(DataFiles, WorkingDirectoryThenBesideTheProgramThenConfiguredOnlyRegularF
   EXPECT_EQ(FindDataFileIn("a.jpg", folders), "a.jpg");
   EXPECT_EQ(Read(FindDataFileIn("b.jpg", folders)), "beside");
   EXPECT_EQ(Read(FindDataFileIn("c.jpg", folders)), "configured");
+  EXPECT_EQ(Read(FindDataFileIn("e.jpg", folders)), "own");
   EXPECT_EQ(FindDataFileIn("d.jpg", folders), "d.jpg");   // nowhere: the bare name
-
-  // The running program's own folder is the one beside its executable.
-  char exe[PATH_MAX] = {};
-  ASSERT_GT(readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
-  EXPECT_EQ(DataFolders()[1], fs::path(exe).parent_path().string() + "/../share/tornelo");
 }
 
 TEST_F(DataFiles, UserSavesFolderMadeOnceWithTheExamplesAndTheUsersFilesKept) {
+  fs::create_directories(Root / "xdg");
   setenv("XDG_DATA_HOME", (Root / "xdg/data").c_str(), 1);   // not there yet
   const std::vector<std::string> folders = {"", (Root / "none").string(), (Root / "data").string()};
   Write(Root / "data/Saves/superflip.tnl", "example superflip");
@@ -120,15 +118,21 @@ TEST_F(DataFiles, UserSavesFolderMadeOnceWithTheExamplesAndTheUsersFilesKept) {
   EXPECT_FALSE(fs::exists(Root / "xdg"));
 }
 
-TEST_F(DataFiles, SavesFolderDefaultsUnderHomeAndFallsBackToHome) {
+TEST_F(DataFiles, SavesFolderDefaultsUnderHomeAndNeverMakesAHomeOrDataFolder) {
   unsetenv("XDG_DATA_HOME");
   EXPECT_EQ(SavesFolder({""}), (Root / "home/.local/share/tornelo/Saves").string());
   EXPECT_TRUE(fs::is_directory(Root / "home/.local/share/tornelo/Saves"));
 
-  // A data folder that cannot be made (even by root: its parent is a file).
-  Write(Root / "file", "");
-  setenv("XDG_DATA_HOME", (Root / "file/data").c_str(), 1);
+  // A data folder whose parent is not there is not made: the home folder instead.
+  setenv("XDG_DATA_HOME", (Root / "xdg/data").c_str(), 1);
   EXPECT_EQ(SavesFolder({""}), (Root / "home").string());
+  EXPECT_FALSE(fs::exists(Root / "xdg"));
+
+  // A home that is not there: nothing is made, the dialogs start in the working one.
+  unsetenv("XDG_DATA_HOME");
+  setenv("HOME", (Root / "gone/deep").c_str(), 1);
+  EXPECT_EQ(SavesFolder({""}), ".");
+  EXPECT_FALSE(fs::exists(Root / "gone"));
 }
 
 }  // namespace

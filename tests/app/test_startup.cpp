@@ -1,9 +1,12 @@
 // Start-up and shut-down, the history list and the random generator.
 
-#include <cmath>
-#include <set>
+#include <unistd.h>
 
-#include "platform/datafiles.h"
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <string>
+
 #include "app_fixture.h"
 #include "render/frame.h"
 
@@ -27,8 +30,6 @@ TEST_F(AppTest, StartsStoppedWithTheSolvedCubeAndTheOpeningView) {
   EXPECT_NEAR(ViewRight.x, std::cos(95 * M_PI / 180), 1e-6);
   EXPECT_NEAR(ViewRight.y, 0.0, 1e-6);
   EXPECT_NEAR(ViewRight.z, -std::sin(95 * M_PI / 180), 1e-6);
-  EXPECT_EQ(Headless.DialogDirectory, SavesFolder());   // no ./Saves here
-  EXPECT_EQ(Headless.DialogFilter, "*.tnl");
   EXPECT_EQ(Neighbours[1][1].Count, 2);   // the tables are there
   EXPECT_TRUE(SysTimerRunning());
   for (int k = 1; k <= 6; ++k)
@@ -41,6 +42,33 @@ TEST_F(AppTest, StartsStoppedWithTheSolvedCubeAndTheOpeningView) {
   EXPECT_TRUE(StickersSolved());
   EXPECT_EQ(Headless.Redraws, 100);
   EXPECT_EQ(Headless.Caption, "Tornelo");
+}
+
+// Start-up makes no folder: the user's saves folder is looked up (and made) when a file
+// dialog first runs.
+TEST(FileDialogs, GetTheirFolderWhenOneFirstRuns) {
+  char pattern[] = "/tmp/tornelo-dialogs-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string data = pattern;
+  const char* saved = std::getenv("XDG_DATA_HOME");
+  const std::string before = saved ? saved : "";
+  setenv("XDG_DATA_HOME", data.c_str(), 1);
+  const std::string saves = data + "/tornelo/Saves";
+
+  HeadlessReset();
+  FormCreate();
+  EXPECT_EQ(Headless.DialogDirectory, "");
+  EXPECT_NE(access((data + "/tornelo").c_str(), F_OK), 0);
+  Open1Click();   // cancelled
+  EXPECT_EQ(Headless.DialogDirectory, saves);
+  EXPECT_EQ(Headless.DialogFilter, "*.tnl");
+  EXPECT_EQ(access(saves.c_str(), F_OK), 0);
+  FormDestroy();
+
+  if (saved) setenv("XDG_DATA_HOME", before.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+  rmdir(saves.c_str());
+  rmdir((data + "/tornelo").c_str());
+  rmdir(data.c_str());
 }
 
 TEST_F(AppTest, AWindowCreatedAgainStartsLikeTheFirst) {

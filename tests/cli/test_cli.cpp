@@ -220,6 +220,32 @@ TEST_F(CliTest, UsageErrorsExitOne) {
     EXPECT_NE(help.Out.find(word), std::string::npos) << word;
 }
 
+// Output that does not arrive is a failure: to a full disk, the commands exit 2 and say
+// so; a reader that goes away early does not keep scramble from writing its file.
+TEST_F(CliTest, LostOutputIsReported) {
+  WriteBytes(Path("solved.tnl"), SolvedBytes());
+  const std::string cli = Quote(TORNELO_CLI);
+  const std::string err = Quote(Path("stderr"));
+  for (const std::string args : {"--help", "check " + Quote(Path("solved.tnl")),
+                                 "solve " + Quote(Path("solved.tnl"))}) {
+    const int raw = std::system((cli + " " + args + " >/dev/full 2>" + err).c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2) << args << ": " << raw;
+    EXPECT_NE(Slurp(Path("stderr")).find("standard output: No space left on device"), std::string::npos)
+        << args << ": " << Slurp(Path("stderr"));
+  }
+
+  const std::string status = Quote(Path("status"));
+  const int raw = std::system(("{ " + cli + " scramble --turns 100000 --seed 3 --out " + Quote(Path("far")) + " 2>" +
+               err + "; echo $? >" + status + "; } | head -1 >" + Quote(Path("first")))
+                  .c_str());
+  EXPECT_EQ(raw, 0);   // head's status
+  EXPECT_EQ(Slurp(Path("far.tnl")).size(), 54u);
+  EXPECT_EQ(Slurp(Path("status")), "2\n");
+  EXPECT_NE(Slurp(Path("stderr")).find("Broken pipe"), std::string::npos) << Slurp(Path("stderr"));
+  const std::string first = Slurp(Path("first"));
+  EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 1) << first;
+}
+
 // check and solve on a cube with one edge turned over; solve --notation on a scramble
 // gives turns that, played back through turn --moves, solve the cube.
 TEST_F(CliTest, ChecksCubesAndSolvesInNotation) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installed into a staging folder (cmake --install --prefix), the program started from an
 # empty folder finds the face pictures in its own data folder: no message, the textured
-# cube. The file dialogs' folder, the user's own saves folder, gets the example cubes.
+# cube. Start-up makes no folder; the file dialogs' folder, the user's own saves folder,
+# is made when the first dialog opens and gets the example cubes.
 # Usage: installed_start.sh path/to/build/tornelo BUILD_DIR CMAKE
 source "$(dirname "$0")/lib.sh"
 BUILD=$2
@@ -45,6 +46,18 @@ for expr in "r > 0.35 && g < 0.6 * r && b < 0.6 * r" \
   if at_least "$s" 0.04; then seen=$((seen + 1)); fi
 done
 [ "$seen" -ge 2 ] || fail "the cube shows $seen of the face pictures' colours: not textured"
+
+[ ! -e "$XDG_DATA_HOME/tornelo" ] || fail "start-up made the saves folder"
+xdotool windowfocus --sync "$WID"
+xdotool key F3
+dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open$' | head -1) ||
+  fail "the open dialog did not come up"
+xdotool windowfocus --sync "$dialog"
+xdotool key Escape
+for ((t = 0; t < 100; t++)); do
+  xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
+  sleep 0.1
+done
 
 saves=$XDG_DATA_HOME/tornelo/Saves
 examples=("$STAGE"/share/tornelo/Saves/*.tnl)

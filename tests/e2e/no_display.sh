@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Without a display the program says so in one line, names xvfb-run, and ends with
-# status 1; so it does when the display named cannot be opened.
+# status 1; so it does when the display named cannot be opened, and on a platform that
+# shows no windows.
 # Usage: no_display.sh path/to/tornelo
 set -uo pipefail
 program=$1
@@ -24,5 +25,12 @@ grep -q "no display" "$work/err1" || { echo "FAIL: the line does not say that th
 # A display that is not there.
 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97531 timeout 20 "$program" >"$work/out2" 2>"$work/err2"
 check "unreachable DISPLAY" $? "$work/err2" "$work/out2"
+
+# A platform that shows no windows, with a display there or not: no box waits unseen.
+for display in "" ":97531"; do
+  env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=offscreen timeout 20 "$program" \
+    >"$work/out3" 2>"$work/err3"
+  check "offscreen, DISPLAY=$display" $? "$work/err3" "$work/out3"
+done
 
 echo "ok: $(cat "$work/err1")"

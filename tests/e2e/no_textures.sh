@@ -4,9 +4,22 @@
 # Usage: no_textures.sh path/to/tornelo
 source "$(dirname "$0")/lib.sh"
 
-mkdir "$WORK/empty"
+# The program finds the pictures in its own folder too, as a build tree has them: a copy
+# in a folder of its own has none there. (The sanitizer tree's program is a script that
+# starts the real one: both are copied.)
+mkdir "$WORK/empty" "$WORK/bin"
+program=$WORK/bin/tornelo
+if [ "$(head -c 2 "$PROGRAM")" = "#!" ]; then
+  real=$(sed -n 's/^exec \([^ ]*\) .*/\1/p' "$PROGRAM")
+  [ -x "$real" ] || fail "no program named in $PROGRAM"
+  cp "$real" "$WORK/bin/tornelo-real"
+  sed "s|^exec $real |exec $WORK/bin/tornelo-real |" "$PROGRAM" >"$program"
+  chmod +x "$program"
+else
+  cp "$PROGRAM" "$program"
+fi
 cd "$WORK/empty"
-"$PROGRAM" >"$WORK/out.txt" 2>&1 &
+"$program" >"$WORK/out.txt" 2>&1 &
 PID=$!
 for i in 1 2 3 4 5 6; do
   box=$(timeout 20 xdotool search --sync --onlyvisible --name '^BMP Unit$' | head -1) ||

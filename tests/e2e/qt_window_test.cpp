@@ -436,6 +436,8 @@ TEST_F(QtWindow, FileDialogsStartInSavesWithTheFilterAndRememberTheOpenedName) {
   ASSERT_TRUE(cube.open(QIODevice::WriteOnly));
   cube.write(QByteArray(54, 1));
   cube.close();
+  // What File › Open and Save set before their first dialog when there is a ./Saves.
+  SysSetFileDialogs("./Saves", "*.tnl");
 
   // Open: the filter "*.tnl", the directory ./Saves, a name that must exist.
   OnModal([&](QWidget* w) {

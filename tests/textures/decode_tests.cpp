@@ -106,9 +106,9 @@ const HostileBmp HostileBmps[] = {
     {"height 0", BmpHeightField, 0, BmpStatus::BadDimensions},
     {"negative width", BmpWidthField, 0xFFFFFFFE, BmpStatus::BadDimensions},
     {"top-down (negative height)", BmpHeightField, 0xFFFFFFFE, BmpStatus::BadDimensions},
-    {"width past the limit", BmpWidthField, MaxImageSide + 1, BmpStatus::BadDimensions},
-    {"height past the limit", BmpHeightField, MaxImageSide + 1, BmpStatus::BadDimensions},
-    {"huge width and height", BmpWidthField, 0x7FFFFFFF, BmpStatus::BadDimensions},
+    {"width past the limit", BmpWidthField, MaxImageSide + 1, BmpStatus::TooLarge},
+    {"height past the limit", BmpHeightField, MaxImageSide + 1, BmpStatus::TooLarge},
+    {"huge width and height", BmpWidthField, 0x7FFFFFFF, BmpStatus::TooLarge},
     {"height beyond the data", BmpHeightField, 3, BmpStatus::SizeTooSmall},
     {"size field too small", BmpSizeField, 23, BmpStatus::SizeTooSmall},
     {"size field past the file", BmpSizeField, 0xFFFFFFFF, BmpStatus::DataShort},
@@ -144,7 +144,7 @@ TEST(DecodeBmp, RefusesHeadersThatDoNotMatchTheData) {
 
 TEST(DecodeBmp, HonoursASmallerLimit) {
   DecodedImage image;
-  EXPECT_EQ(DecodeBmp(MakeBmp(4, 2, Gradient(4, 2)), image, 3), BmpStatus::BadDimensions);
+  EXPECT_EQ(DecodeBmp(MakeBmp(4, 2, Gradient(4, 2)), image, 3), BmpStatus::TooLarge);
   EXPECT_EQ(DecodeBmp(MakeBmp(4, 2, Gradient(4, 2)), image, 4), BmpStatus::Ok);
 }
 
@@ -238,11 +238,11 @@ TEST(DecodeTga, RefusesDataThatDoNotMatchTheHeader) {
       {"empty file", {}, TgaStatus::HeaderShort},
       {"width 0", MakeTga(2, 0, 1, 24, Bgr({A})), TgaStatus::BadDimensions},
       {"height 0", MakeTga(10, 1, 0, 24, {0x80, 1, 2, 3}), TgaStatus::BadDimensions},
-      {"width past the limit", MakeTga(2, MaxImageSide + 1, 1, 24, Bgr({A})), TgaStatus::BadDimensions},
+      {"width past the limit", MakeTga(2, MaxImageSide + 1, 1, 24, Bgr({A})), TgaStatus::TooLarge},
       {"uncompressed, one byte short", MakeTga(2, 2, 1, 24, {1, 2, 3, 4, 5}), TgaStatus::DataShort},
-      {"uncompressed, 65535 x 65535", MakeTga(2, 65535, 65535, 32, Bgr({A})), TgaStatus::BadDimensions},
+      {"uncompressed, 65535 x 65535", MakeTga(2, 65535, 65535, 32, Bgr({A})), TgaStatus::TooLarge},
       // A run-length file of 128 kB would give 2048 x 2049 pixels, 16 MB.
-      {"more pixels than the limit", MakeTga(10, 2048, 2049, 24, RunsOf(2048 * 2049)), TgaStatus::BadDimensions},
+      {"more pixels than the limit", MakeTga(10, 2048, 2049, 24, RunsOf(2048 * 2049)), TgaStatus::TooLarge},
       {"run-length, no packets", MakeTga(10, 2, 1, 24, {}), TgaStatus::DataShort},
       {"run-length, too few packets", MakeTga(10, 2, 1, 24, {0x80, 1, 2, 3}), TgaStatus::DataShort},
       {"run packet without its pixel", MakeTga(10, 2, 1, 24, {0x81, 1, 2}), TgaStatus::DataShort},
@@ -322,16 +322,41 @@ TEST(DecodeJpeg, RefusesCorruptDataWithoutEndingTheProcess) {
   EXPECT_EQ(DecodeJpeg(good, image), JpegStatus::Ok);
 }
 
-TEST(DecodeJpeg, RefusesSidesPastTheLimitBeforeDecoding) {
-  Bytes jpeg = MakeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 90));
-  const std::size_t at = FrameHeightOffset(jpeg);
-  ASSERT_NE(at, 0u);
-  // Width 65000 (the height stays 8): refused, not decoded into a 2 MB buffer.
-  jpeg[at + 2] = 65000 >> 8;
-  jpeg[at + 3] = 65000 & 0xFF;
+TEST(DecodeJpeg, DecodesAtTheLargestScaleThatFits) {
+  // {width, height, maxSide, scaled width, scaled height}; grey, the top half white.
+  const int cases[][5] = {{4096, 4096, MaxImageSide, 2048, 2048},   // 1/2: exactly the pixel limit
+                          {4097, 4096, MaxImageSide, 1025, 1024},   // 1/2 would be a row too many
+                          {64, 48, 8, 8, 6}};                       // a side limit: 1/8
+  for (const auto& c : cases) {
+    Bytes topDown(static_cast<std::size_t>(c[0]) * c[1], 0);
+    std::fill_n(topDown.begin(), topDown.size() / 2, 255);
+    DecodedImage image;
+    ASSERT_EQ(DecodeJpeg(MakeJpeg(c[0], c[1], 1, topDown), image, c[2]), JpegStatus::Ok) << c[0];
+    EXPECT_EQ(image.Width, c[3]);
+    ASSERT_EQ(image.Pixels.size(), static_cast<std::size_t>(c[3]) * c[4] * 4);
+    EXPECT_NEAR(image.Pixels[0], 0, 8);   // bottom row first
+    EXPECT_NEAR(image.Pixels[image.Pixels.size() - 4], 255, 8);
+  }
   DecodedImage image;
-  EXPECT_EQ(DecodeJpeg(jpeg, image), JpegStatus::BadDimensions);
-  EXPECT_EQ(DecodeJpeg(MakeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 90)), image, 7), JpegStatus::BadDimensions);
+  EXPECT_EQ(DecodeJpeg(MakeJpeg(64, 48, 1, Bytes(64 * 48, 9)), image, 7), JpegStatus::TooLarge);
+  EXPECT_EQ(image.Width, 64);   // the size it announced, for the message
+}
+
+TEST(DecodeJpeg, CmykAndYcckBecomeRgb) {
+  // Inks: the left half cyan, the right half half black. Adobe's writers store 255 - ink.
+  const auto inks = [](int flip) {
+    Bytes b;
+    for (int i = 0; i < 32 * 16; ++i)
+      for (int v : {i % 32 < 16 ? 255 : 0, 0, 0, i % 32 < 16 ? 0 : 128}) b.push_back(static_cast<uint8_t>(v ^ flip));
+    return b;
+  };
+  for (const Bytes& jpeg : {MakeJpeg(32, 16, 4, inks(255)), MakeJpeg(32, 16, 4, inks(255), {.Ycck = true}),
+                            MakeJpeg(32, 16, 4, inks(0), {.NoAdobe = true})}) {
+    DecodedImage image;
+    ASSERT_EQ(DecodeJpeg(jpeg, image), JpegStatus::Ok);
+    ExpectRgb(image, 4, 8, {0, 255, 255}, 12);
+    ExpectRgb(image, 27, 8, {127, 127, 127}, 12);
+  }
 }
 
 // Positions of every marker FF <code> in a JPEG, in file order.
@@ -354,7 +379,7 @@ Bytes Cut(const Bytes& bytes, std::size_t size) { return Bytes(bytes.begin(), by
 TEST(DecodeJpeg, RefusesPicturesWhoseDataEndEarly) {
   // libjpeg would fill the missing rows with grey and call it a picture.
   const Bytes baseline = MakeJpeg(64, 64, 3, Noise(64 * 64 * 3));
-  const Bytes progressive = MakeJpeg(64, 64, 3, Noise(64 * 64 * 3), true);
+  const Bytes progressive = MakeJpeg(64, 64, 3, Noise(64 * 64 * 3), {.Progressive = true});
   const std::size_t scans = Markers(progressive, 0xDA).size();
   ASSERT_EQ(scans, 10u);
   DecodedImage image;
@@ -369,8 +394,20 @@ TEST(DecodeJpeg, RefusesPicturesWhoseDataEndEarly) {
   EXPECT_EQ(DecodeJpeg(baseline, image), JpegStatus::Ok);
 }
 
-// A JPEG of 8 x 8 pixels padded with a comment of 60,000 bytes, announcing width x height.
-Bytes LargeFileAnnouncing(int width, int height) {
+TEST(DecodeJpeg, ArithmeticCodingHasNoFloorOfBytesPerPixel) {
+  // One colour at 1024 x 1024 takes some 200 bytes, 5000 pixels a byte.
+  const Bytes flat = MakeJpeg(1024, 1024, 1, Bytes(1024 * 1024, 77), {.Arithmetic = true});
+  ASSERT_LT(flat.size() * MaxJpegPixelsPerByte, 1024u * 1024);
+  DecodedImage image;
+  ASSERT_EQ(DecodeJpeg(flat, image), JpegStatus::Ok);
+  EXPECT_NEAR(image.Pixels[0], 77, 2);
+  // A file cut short is still told.
+  const Bytes noisy = MakeJpeg(64, 64, 3, Noise(64 * 64 * 3), {.Arithmetic = true});
+  EXPECT_EQ(DecodeJpeg(Cut(noisy, noisy.size() / 2), image), JpegStatus::DataMissing);
+}
+
+// A JPEG of 8 x 8 pixels padded with comments of 60,000 bytes, announcing width x height.
+Bytes LargeFileAnnouncing(int width, int height, int comments = 1) {
   Bytes jpeg = MakeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 90));
   const std::size_t at = FrameHeightOffset(jpeg);
   jpeg[at] = static_cast<uint8_t>(height >> 8);
@@ -379,7 +416,7 @@ Bytes LargeFileAnnouncing(int width, int height) {
   jpeg[at + 3] = static_cast<uint8_t>(width);
   Bytes comment = {0xFF, 0xFE, 60002 >> 8, 60002 & 0xFF};
   comment.resize(60004, 'x');
-  jpeg.insert(jpeg.begin() + 2, comment.begin(), comment.end());
+  for (int i = 0; i < comments; ++i) jpeg.insert(jpeg.begin() + 2, comment.begin(), comment.end());
   return jpeg;
 }
 
@@ -390,13 +427,14 @@ TEST(DecodeJpeg, RefusesAnnouncedSizesBeyondThePixelLimitsBeforeDecoding) {
   const std::size_t at = FrameHeightOffset(huge);
   huge[at] = huge[at + 2] = 0x40;
   huge[at + 1] = huge[at + 3] = 0;
-  EXPECT_EQ(DecodeJpeg(Cut(huge, Markers(huge, 0xDA)[0] + 20), image), JpegStatus::BadDimensions);
-  EXPECT_EQ(DecodeJpeg(huge, image), JpegStatus::BadDimensions);
+  EXPECT_EQ(DecodeJpeg(Cut(huge, Markers(huge, 0xDA)[0] + 20), image), JpegStatus::TooFewBytes);
+  EXPECT_EQ(DecodeJpeg(huge, image), JpegStatus::TooFewBytes);
 
-  // The limit on the whole: a 60 kB file may announce 2048 x 2048, not a pixel more.
-  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(2048, 2049), image), JpegStatus::BadDimensions);
-  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(4096, 1025), image), JpegStatus::BadDimensions);
-  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(2048, 2048), image), JpegStatus::DataMissing);
+  // The limit on the whole: at 1/8, 16384 x 16384 and not a pixel more, in a file of
+  // 300 kB; the data of 8 x 8 pixels are then missing.
+  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(16385, 16384, 5), image), JpegStatus::TooLarge);
+  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(65500, 4100, 5), image), JpegStatus::TooLarge);
+  EXPECT_EQ(DecodeJpeg(LargeFileAnnouncing(16384, 16384, 5), image), JpegStatus::DataMissing);
 
   // The limit for the file's size: no 8 x 8 file of a few hundred bytes holds a
   // 1024 x 1024 picture.
@@ -404,7 +442,7 @@ TEST(DecodeJpeg, RefusesAnnouncedSizesBeyondThePixelLimitsBeforeDecoding) {
   ASSERT_LT(small.size() * MaxJpegPixelsPerByte, 1024u * 1024);
   small[at] = small[at + 2] = 4;
   small[at + 1] = small[at + 3] = 0;
-  EXPECT_EQ(DecodeJpeg(small, image), JpegStatus::BadDimensions);
+  EXPECT_EQ(DecodeJpeg(small, image), JpegStatus::TooFewBytes);
   EXPECT_TRUE(image.Pixels.empty());
 }
 
@@ -420,11 +458,15 @@ Bytes WithScans(const Bytes& progressive, std::size_t scans) {
 
 TEST(DecodeJpeg, RefusesProgressivePicturesOfTooManyScans) {
   // Every scan goes over the whole picture again, however few bytes it has.
-  const Bytes progressive = MakeJpeg(16, 16, 3, Noise(16 * 16 * 3), true);
+  const Bytes progressive = MakeJpeg(16, 16, 3, Noise(16 * 16 * 3), {.Progressive = true});
   DecodedImage image;
   EXPECT_EQ(DecodeJpeg(WithScans(progressive, MaxJpegScans), image), JpegStatus::Ok);
   EXPECT_EQ(DecodeJpeg(WithScans(progressive, MaxJpegScans + 1), image), JpegStatus::TooManyScans);
   EXPECT_EQ(DecodeJpeg(WithScans(progressive, 5000), image), JpegStatus::TooManyScans);
+  // A larger picture may have as many fewer: twice the pixel limit, half the scans.
+  const Bytes large = MakeJpeg(4096, 2048, 1, Bytes(4096 * 2048, 60), {.Progressive = true});
+  EXPECT_EQ(DecodeJpeg(WithScans(large, MaxJpegScans / 2), image), JpegStatus::Ok);
+  EXPECT_EQ(DecodeJpeg(WithScans(large, MaxJpegScans / 2 + 1), image), JpegStatus::TooManyScans);
 }
 
 }  // namespace

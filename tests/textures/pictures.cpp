@@ -61,7 +61,7 @@ Bytes MakeTga(uint8_t imageType, int width, int height, uint8_t depth, const Byt
   return b;
 }
 
-Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown, bool progressive) {
+Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown, const JpegOptions& options) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;
   cinfo.err = jpeg_std_error(&errors);
@@ -72,14 +72,17 @@ Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown, bool
   cinfo.image_width = static_cast<JDIMENSION>(width);
   cinfo.image_height = static_cast<JDIMENSION>(height);
   cinfo.input_components = components;
-  cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+  cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 4 ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&cinfo);
+  if (options.Ycck) jpeg_set_colorspace(&cinfo, JCS_YCCK);
+  if (options.NoAdobe) cinfo.write_Adobe_marker = FALSE;
+  cinfo.arith_code = options.Arithmetic ? TRUE : FALSE;
   jpeg_set_quality(&cinfo, 100, TRUE);
   for (int i = 0; i < cinfo.num_components; ++i) {
     cinfo.comp_info[i].h_samp_factor = 1;
     cinfo.comp_info[i].v_samp_factor = 1;
   }
-  if (progressive) jpeg_simple_progression(&cinfo);
+  if (options.Progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<uint8_t*>(&topDown[static_cast<std::size_t>(cinfo.next_scanline) * width * components]);

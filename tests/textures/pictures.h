@@ -35,10 +35,19 @@ constexpr std::size_t BmpColoursUsedField = 46;
 Bytes MakeTga(uint8_t imageType, int width, int height, uint8_t depth, const Bytes& data,
               uint8_t colourMapType = 0, uint8_t idLength = 0);
 
-// A baseline JPEG of width x height pixels given top row first: 3 components (RGB) or
-// 1 (grey). Quality 100, no chroma subsampling. progressive: libjpeg's usual scans
-// instead (10 for RGB, 6 for grey).
-Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown, bool progressive = false);
+// Progressive: libjpeg's usual scans (10 for RGB, 6 for grey). With 4 components the
+// samples are C, M, Y, K as stored: Ycck codes them as YCCK, NoAdobe leaves out the
+// Adobe marker libjpeg writes for both.
+struct JpegOptions {
+  bool Progressive = false;
+  bool Arithmetic = false;
+  bool Ycck = false;
+  bool NoAdobe = false;
+};
+
+// A baseline JPEG of width x height pixels given top row first: 3 components (RGB), 1
+// (grey) or 4 (CMYK). Quality 100, no chroma subsampling, Huffman coding.
+Bytes MakeJpeg(int width, int height, int components, const Bytes& topDown, const JpegOptions& options = {});
 
 // A file in the test's temporary directory holding bytes; removed by the destructor.
 struct TempFile {

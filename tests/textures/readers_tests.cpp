@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "pictures.h"
 #include "platform/headless/headless.h"
@@ -158,6 +160,37 @@ TEST_F(Readers, PipesAndDevicesCountAsMissingFiles) {
   std::filesystem::remove_all(dir);
 }
 
+TEST_F(Readers, RefusalsByALimitSayWhichOne) {
+  Bytes jpeg = MakeJpeg(8, 8, 3, Bytes(8 * 8 * 3, 90));
+  for (std::size_t i = 2; i + 8 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) jpeg[i + 5] = jpeg[i + 7] = 0x40, jpeg[i + 6] = jpeg[i + 8] = 0;
+  TempFile few("few.jpg", jpeg);
+  ExpectRefused(few.Path, false,
+                "Couldn't load JPG - \"" + few.Path + "\"\nIt announces 16384 × 16384 pixels in " +
+                    std::to_string(jpeg.size()) + " bytes: more than 1024 pixels for every byte, more than its data can hold.",
+                "BMP Unit");
+  TempFile huge("huge.tga", {});
+  std::filesystem::resize_file(huge.Path, MaxPictureFileBytes + 1);
+  ExpectRefused(huge.Path, false,
+                "Couldn't read file \"" + huge.Path + "\".\nThe file is larger than 32 MB, the most a picture file may have.",
+                "TGA File Error");
+}
+
+TEST(FacePictureFile, TheFirstFolderWithOneAndThereJpegThenBmpThenTga) {
+  const std::string a = testing::TempDir() + "tornelo-faces-a-" + std::to_string(::getpid());
+  const std::string b = testing::TempDir() + "tornelo-faces-b-" + std::to_string(::getpid());
+  std::filesystem::create_directories(b + "/texture4.jpg");   // a folder, no picture
+  std::filesystem::create_directories(a);
+  for (const std::string& path : {a + "/texture2.tga", b + "/texture2.jpg", b + "/texture3.tga", b + "/texture3.bmp"})
+    std::ofstream(path) << "x";
+  EXPECT_EQ(FacePictureFile(2, {a, b}), a + "/texture2.tga");
+  EXPECT_EQ(FacePictureFile(2, {b, a}), b + "/texture2.jpg");
+  EXPECT_EQ(FacePictureFile(3, {a, b}), b + "/texture3.bmp");
+  EXPECT_EQ(FacePictureFile(4, {a, b}), "texture4.jpg");
+  std::filesystem::remove_all(a);
+  std::filesystem::remove_all(b);
+}
+
 TEST(ReadFileBytes, LeavesFilesLargerThanAnyPictureUnread) {
   // A sparse file: no disk is spent on it.
   TempFile file("huge.jpg", {});
@@ -168,6 +201,13 @@ TEST(ReadFileBytes, LeavesFilesLargerThanAnyPictureUnread) {
   std::filesystem::resize_file(file.Path, 1000);
   EXPECT_TRUE(ReadFileBytes(file.Path, bytes));
   EXPECT_EQ(bytes, Bytes(1000, 0));
+
+  // A read that fails after the open is no picture, not a short one.
+  HeadlessFailFileOp(3, EIO);   // open, fstat, read
+  EXPECT_FALSE(ReadFileBytes(file.Path, bytes));
+  EXPECT_EQ(Headless.FailedFileOp, "read");
+  EXPECT_TRUE(bytes.empty());
+  HeadlessFailFileOp(0, 0);
 }
 
 TEST_F(Readers, EmbeddedBlocksNotFound) {

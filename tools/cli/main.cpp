@@ -5,9 +5,11 @@
 
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,8 +83,8 @@ const char* const Help =
     "  File > Save adds \".tnl\" to a name that does not end in it; an existing file\n"
     "  is replaced without asking.\n"
     "\n"
-    "Exit status: 0 done, 1 usage error, 2 a file that cannot be read or written,\n"
-    "3 a build that did not end, 4 a cube that cannot be solved.\n";
+    "Exit status: 0 done, 1 usage error, 2 a file that cannot be read or written\n"
+    "(standard output too), 3 a build that did not end, 4 a cube that cannot be solved.\n";
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "tornelo-cli: %s (see tornelo-cli --help)\n", message.c_str());
@@ -373,9 +375,7 @@ int Check(const Options& o) {
   return ExitImpossible;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc < 2) return UsageError("no command");
   const std::string command = argv[1];
   if (command == "--help" || command == "-h" || command == "help") {
@@ -404,6 +404,29 @@ int main(int argc, char** argv) {
   if (command == "solve") status = Solve(options);
   if (command == "turn") status = Turn(options);
   if (command == "scramble") status = Scramble(options);
-  std::fflush(stdout);
   return status;
+}
+
+// What was printed must have arrived: an error of standard output (a full disk, a
+// reader that went away) is a failed write like any other, whatever the command did.
+int FinishOutput(int status) {
+  errno = 0;
+  const bool lost = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+  const int flushError = errno;
+  errno = 0;
+  const bool closeFailed = std::fclose(stdout) != 0;
+  const int error = lost ? flushError : errno;
+  if (!lost && !closeFailed) return status;
+  std::fprintf(stderr, "tornelo-cli: standard output: %s\n",
+               error != 0 ? std::strerror(error) : "write error");
+  return ExitFile;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A reader that goes away (`| head`) must not end the tool before it has written
+  // its file: its output is then lost, which the exit status says.
+  std::signal(SIGPIPE, SIG_IGN);
+  return FinishOutput(Run(argc, argv));
 }
