@@ -226,7 +226,7 @@ TEST_F(CliTest, LostOutputIsReported) {
   WriteBytes(Path("solved.tnl"), SolvedBytes());
   const std::string cli = Quote(TORNELO_CLI);
   const std::string err = Quote(Path("stderr"));
-  for (const std::string args : {"--help", "check " + Quote(Path("solved.tnl")),
+  for (const std::string& args : {std::string("--help"), "check " + Quote(Path("solved.tnl")),
                                  "solve " + Quote(Path("solved.tnl"))}) {
     const int raw = std::system((cli + " " + args + " >/dev/full 2>" + err).c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2) << args << ": " << raw;
