@@ -5,6 +5,7 @@
 
 #include "app/handlers.h"
 #include "app/state.h"
+#include "cube/facelets.h"
 #include "cube/stickers.h"
 #include "platform/platform.h"
 #include "render/turn.h"
@@ -21,17 +22,6 @@ std::string Trimmed(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
-// The facelet conversion, to be connected to the cube module's: until then no text is
-// read or written as a cube, and the box says so.
-bool CubeFromFacelets(const std::string&, uint8_t*, std::string& why) {
-  why = "facelet strings cannot be read by this build.";
-  return false;
-}
-bool FaceletsOfCube(const uint8_t*, std::string&, std::string& why) {
-  why = "facelet strings cannot be written by this build.";
-  return false;
-}
-
 }  // namespace
 
 void PasteCube() {
@@ -39,8 +29,8 @@ void PasteCube() {
   if (TurnInProgress) return;
   uint8_t cube[StickerCount];
   std::string why;
-  if (!CubeFromFacelets(Trimmed(SysClipboardText()), cube, why)) {
-    SysMessageBox("The clipboard holds no cube: " + why, MainCaption);
+  if (!FaceletsToStickers(Trimmed(SysClipboardText()), cube, why)) {
+    SysMessageBox("The clipboard holds no cube as a facelet string: " + why, MainCaption);
     return;
   }
   ShowOpenedCube(cube);
@@ -48,9 +38,11 @@ void PasteCube() {
 }
 
 void CopyCube() {
-  std::string text, why;
-  if (!FaceletsOfCube(Stickers, text, why)) {
-    SysMessageBox("This cube cannot be written as a facelet string: " + why, MainCaption);
+  std::string text;
+  if (!StickersToFacelets(Stickers, text)) {
+    // Each letter names a face by the colour of its centre.
+    SysMessageBox("This cube cannot be copied as a facelet string: its centres are not six "
+                  "different colours.", MainCaption);
     return;
   }
   SysSetClipboardText(text);

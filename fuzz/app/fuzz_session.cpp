@@ -11,6 +11,8 @@
 //   - a failed Open leaves the cube, its drawing and History as they were; a Save that
 //     reports nothing wrote exactly Stickers; no Save leaves a file of its own behind;
 //   - Ctrl+Z right after a face-map edit gives back the cube before it;
+//   - Ctrl+V shows the cube of a good facelet string as Open shows a file's, and a bad
+//     one changes nothing; Ctrl+C copies a string that reads back as the cube;
 //   - Esc and File > Exit ask before quitting exactly when face-map edits were made
 //     since the last Save, Open or New, and quit unless the answer is Cancel.
 // Without an OpenGL context nothing is drawn and picking is skipped, so a click on the
@@ -36,6 +38,7 @@
 #include "app/cubeformat.h"
 #include "app/handlers.h"
 #include "app/state.h"
+#include "cube/facelets.h"
 #include "cube/stickers.h"
 #include "cube/turns.h"
 #include "platform/headless/headless.h"
@@ -403,6 +406,52 @@ void Undo() {
   if (HistoryLength == turns && !std::equal(before.begin(), before.end(), Stickers)) T.Unsaved = -1;
 }
 
+// Ctrl+V with a good, a bad or an arbitrary string on the clipboard, or Ctrl+C.
+void Clipboard() {
+  if (In->ConsumeBool()) {
+    const std::string copied = Headless.Clipboard;
+    const size_t messages = Headless.Messages.size();
+    CopyCube();
+    if (Headless.Messages.size() > messages) {
+      if (Headless.Clipboard != copied) Fail("a failed copy changed the clipboard");
+      return;
+    }
+    uint8_t back[StickerCount];
+    std::string why;
+    bool ownCentres = true;
+    for (int f = 1; f <= 6; ++f) ownCentres &= StickerAtPos(f, 5) == f;
+    if (ownCentres && FaceletsToStickers(Headless.Clipboard, back, why) &&
+        !std::equal(back, back + StickerCount, Stickers))
+      Fail("the copied facelet string reads back as another cube");
+    return;
+  }
+  const char* const Texts[] = {"UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB",
+                               " UUFUUFUUFRRRRRRRRRFFDFFDFFDDDBDDBDDBLLLLLLLLLUBBUBBUBB\n",
+                               "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBU", "", "scrambled"};
+  std::string text = In->ConsumeBool() ? In->ConsumeRandomLengthString(60) : In->PickValueInArray(Texts);
+  if (text == "scrambled") StickersToFacelets(Scrambled, text);
+  Headless.Clipboard = text;
+  const bool busy = TurnInProgress;
+  const size_t messages = Headless.Messages.size();
+  const Snapshot before = Take();
+  PasteCube();
+  if (busy || Headless.Messages.size() > messages) {
+    if (!(Take() == before)) Fail("a paste that did nothing changed the cube");
+    return;
+  }
+  uint8_t expected[StickerCount];
+  std::string why;
+  const char* const blanks = " \t\n\r\f\v";
+  const size_t first = text.find_first_not_of(blanks), last = text.find_last_not_of(blanks);
+  const std::string trimmed = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+  if (!FaceletsToStickers(trimmed, expected, why)) Fail("a paste took a string that is not a cube");
+  if (!std::equal(expected, expected + StickerCount, Stickers)) Fail("a paste did not show its cube");
+  if (HistoryLength != 0) Fail("a paste kept History");
+  T.Unsaved = 0;
+  T.ColoursMayDiffer = false;
+  SetBase();
+}
+
 // Esc or File > Exit, the question answered either way; the window stays for the
 // rest of the input.
 void Quit() {
@@ -485,10 +534,11 @@ void Trace(const char* what) {
 }
 
 void Step() {
-  const int step = In->ConsumeIntegralInRange(0, 17);
+  const int step = In->ConsumeIntegralInRange(0, 18);
   static const char* const Names[] = {"key",   "command", "command", "new",    "mouse", "colour",
                                       "save",  "open",    "fail-op", "ticks",  "ticks", "ticks",
-                                      "finish", "backmix", "build",  "tick",   "undo",  "quit"};
+                                      "finish", "backmix", "build",  "tick",   "undo",  "quit",
+                                      "clipboard"};
   Trace(Names[step]);
   switch (step) {
     case 0: Key(); break;
@@ -505,6 +555,7 @@ void Step() {
     case 14: Fast1Click(); Build1Click(); T.BuildTicks = 0; break;
     case 16: Undo(); break;
     case 17: Quit(); break;
+    case 18: Clipboard(); break;
     default: Tick(); break;
   }
 }

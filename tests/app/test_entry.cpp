@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "cube/facelets.h"
+#include "cube/notation.h"
 #include "cube/turns.h"
 
 using namespace apptest;
@@ -163,4 +165,47 @@ TEST_F(AppTest, ChosenColoursComeBackAtTheNextStartAndBadStoredOnesAreIgnored) {
   EXPECT_EQ(FaceColorRGB(1, 0), SysColor{0x808080});
   ASSERT_FALSE(Headless.Messages.empty());
   EXPECT_NE(Headless.Messages.back().Text.find("could not be stored"), std::string::npos);
+}
+
+TEST_F(AppTest, PasteShowsAFaceletCubeAsOpenDoesAndABadStringChangesNothing) {
+  Scramble(4);
+  const StickerRef where[] = {{1, 1, 1}};
+  MarkStickers(where, 1);
+  EditSticker(+1, 30);
+  Headless.Clipboard = "  UUFUUFUUFRRRRRRRRRFFDFFDFFDDDBDDBDDBLLLLLLLLLUBBUBBUBB\r\n";
+  PasteCube();
+  EXPECT_TRUE(Headless.Messages.empty());
+  const std::vector<uint8_t> pasted = Cube();
+  BuildCubeGeometry();
+  QuarterTurn(5, ClockwiseDirection(5));   // R from the solved cube
+  EXPECT_EQ(pasted, Cube());
+  std::memcpy(Stickers, pasted.data(), StickerCount);
+  EXPECT_EQ(HistoryLength, 0);
+  for (bool marked : MarkedStickers) EXPECT_FALSE(marked);
+  EXPECT_FALSE(AsksOnEsc(false));   // as after Open: nothing entered is lost
+  Headless.Clipboard.clear();
+  CopyCube();
+  EXPECT_EQ(Headless.Clipboard, "UUFUUFUUFRRRRRRRRRFFDFFDFFDDDBDDBDDBLLLLLLLLLUBBUBBUBB");
+
+  TurnLayer(2);
+  MarkStickers(where, 1);
+  const std::vector<uint8_t> before = Cube();
+  for (const char* bad : {"", "UUU", "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBX",
+                          "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBU"}) {
+    Headless.Messages.clear();
+    Headless.Clipboard = bad;
+    PasteCube();
+    ASSERT_EQ(Headless.Messages.size(), 1u) << bad;
+    EXPECT_EQ(Headless.Messages[0].Text.rfind("The clipboard holds no cube as a facelet string: ", 0), 0u);
+    EXPECT_EQ(Cube(), before);
+    EXPECT_EQ(HistoryLength, 1);
+    EXPECT_TRUE(MarkedStickers[0]);
+  }
+
+  // Two centres alike have no facelet string: a box, and the clipboard keeps its text.
+  StickerAtPos(3, 5) = StickerAtPos(1, 5);
+  Headless.Messages.clear();
+  CopyCube();
+  EXPECT_EQ(Headless.Clipboard, "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBU");
+  EXPECT_EQ(Headless.Messages.size(), 1u);
 }

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
@@ -34,6 +35,7 @@
 
 #include "app/handlers.h"
 #include "app/state.h"
+#include "cube/stickers.h"
 #include "platform/platform.h"
 #include "platform/qt/aboutbox.h"
 #include "platform/qt/keys.h"
@@ -601,6 +603,19 @@ TEST_F(QtWindow, DigitKeysChooseThePaintColourUnderAnyLayout) {
   EXPECT_EQ(PaintColour, 0);
   EXPECT_EQ(DigitOfScanCode(10), '1');
   EXPECT_EQ(DigitOfScanCode(20), 0);
+}
+
+TEST_F(QtWindow, CtrlVAndCtrlCExchangeTheCubeWithTheClipboard) {
+  const QString afterR = "UUFUUFUUFRRRRRRRRRFFDFFDFFDDDBDDBDDBLLLLLLLLLUBBUBBUBB";
+  QGuiApplication::clipboard()->setText(afterR + "\n");
+  QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+  QCoreApplication::sendEvent(window->GLWindow, &paste);
+  EXPECT_EQ(StickerAtPos(1, 3), 3);   // U's top right: F's colour after R
+  QGuiApplication::clipboard()->clear();
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+  QCoreApplication::sendEvent(window.get(), &copy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), afterR);
+  EXPECT_FALSE(ShowCounter);   // Ctrl+C is not C
 }
 
 // The close button asks before an entered cube is lost; Esc and Exit ask once.
