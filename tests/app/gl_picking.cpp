@@ -149,4 +149,12 @@ TEST_F(GlPicking, APaintColourSetsASquareInOneClickAndShowsBesideTheMaps) {
   EXPECT_EQ(colourAt(ToClient(x - MapScale * 2, y)), (std::array<int, 3>{0, 0, 0}));
   Click(MouseButton::Left, SquareCentre(3, 2, 1));   // stepping again
   EXPECT_EQ(StickerAt(3, 2, 1), 6);
+
+  // Hiding the maps goes back to stepping, and the keys choose nothing while they are.
+  FormKeyDown(VK_0 + 2);
+  ProjClick();
+  FormKeyDown(VK_0 + 3);
+  ProjClick();
+  Click(MouseButton::Left, SquareCentre(3, 2, 1));
+  EXPECT_EQ(StickerAt(3, 2, 1), 1);
 }

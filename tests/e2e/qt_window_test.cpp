@@ -602,7 +602,6 @@ TEST_F(QtWindow, DigitKeysChooseThePaintColourUnderAnyLayout) {
   QCoreApplication::sendEvent(window.get(), &zero);
   EXPECT_EQ(PaintColour, 0);
   EXPECT_EQ(DigitOfScanCode(10), '1');
-  EXPECT_EQ(DigitOfScanCode(20), 0);
 }
 
 TEST_F(QtWindow, CtrlVAndCtrlCExchangeTheCubeWithTheClipboard) {
@@ -618,7 +617,8 @@ TEST_F(QtWindow, CtrlVAndCtrlCExchangeTheCubeWithTheClipboard) {
   EXPECT_FALSE(ShowCounter);   // Ctrl+C is not C
 }
 
-// The close button asks before an entered cube is lost; Esc and Exit ask once.
+// The close button asks before an entered cube is lost (Cancel keeps the window); Esc
+// asks once, not once more when it closes the window.
 TEST_F(QtWindow, ClosingWithAnEditNotSavedAsksFirst) {
   EditSticker(+1, 5);
   for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
@@ -634,7 +634,10 @@ TEST_F(QtWindow, ClosingWithAnEditNotSavedAsksFirst) {
       EXPECT_EQ(box->text(), "The cube entered on the face maps is not saved. Quit anyway?");
       box->button(answer)->click();
     });
-    EXPECT_EQ(window->close(), answer == QMessageBox::Ok);
+    if (answer == QMessageBox::Cancel)
+      EXPECT_FALSE(window->close());
+    else
+      FormKeyDown(VK_ESCAPE);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(window->isVisible(), answer == QMessageBox::Cancel);
   }
