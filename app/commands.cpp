@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/entry.h"
 #include "app/fixwords.h"
 #include "app/handlers.h"
 #include "app/state.h"
@@ -89,6 +90,7 @@ void New1Click() {
       BuildCubeGeometry();
       ClearStickerMarks();
       ClearHistory();
+      ForgetEdits();
       SysProcessEvents();
       SysRedraw();
     }
@@ -98,7 +100,7 @@ void New1Click() {
   SysSetMenuEnabled(MenuItem::Backmixing1, true);
 }
 
-void Exit1Click() { SysCloseMainWindow(); }
+void Exit1Click() { QuitProgram(); }
 
 void Build1Click() {
   if (SysMenuChecked(MenuItem::Intermixing1)) return;
@@ -177,6 +179,8 @@ void Fast2Click() { SetSpeed(20, MenuItem::Fast2); }
 
 void ProjClick() {
   FlipMark(MenuItem::Proj);
+  // With the maps the paint colour goes: clicks step colours when they come back.
+  if (!SysMenuChecked(MenuItem::Proj)) PaintColour = 0;
   SysRedraw();
 }
 
@@ -212,16 +216,21 @@ void About1Click() { SysShowAbout(); }
 void ChooseFaceColor(int k) {
   if (k < 1 || k > 6) return;
   SysColor colour = FaceColorRGB(k, 0);
+  bool stored = true;
   if (SysChooseColor(colour)) {
     FaceColors[k][0] = static_cast<double>(colour & 0xFF) / 255;
     FaceColors[k][1] = static_cast<double>((colour >> 8) & 0xFF) / 255;
     FaceColors[k][2] = static_cast<double>((colour >> 16) & 0xFF) / 255;
+    stored = StoreFaceColor(k);
   }
   // Also after Cancel: the drawn cube and the swatches show the table as it is. Opening
   // the menu stopped the timer, so the change is drawn now.
   RecolorFromStickers();
   RefreshColorSwatches();
   SysRedraw();
+  if (!stored)
+    SysMessageBox("The colour could not be stored for the next start; it holds until Tornelo ends.",
+                  MainCaption);
 }
 
 void RefreshColorSwatches() {

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "app/cubeformat.h"
+#include "app/entry.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/stickers.h"
@@ -311,7 +312,10 @@ void Save1Click() {
   }
   if (exists && !SysAskOkCancel(OverwriteQuestion, OverwriteTitle)) return;
   const std::string written = WriteCubeFile(name);
-  if (!written.empty()) SysMessageBox(written, FileErrorCaption);
+  if (written.empty())
+    MarkEditsSaved();
+  else
+    SysMessageBox(written, FileErrorCaption);
 }
 
 void Open1Click() {
@@ -347,7 +351,11 @@ std::string ReadCubeFile(const std::string& name) {
 
   std::string why;
   if (!CheckCubeBytes(bytes, static_cast<size_t>(got), name, why)) return why;
+  ShowOpenedCube(bytes);
+  return "";
+}
 
+void ShowOpenedCube(const uint8_t* bytes) {
   // Ticks run while the open dialog is up, so a turn may have started since the
   // command began; it belongs to the cube being replaced and would go on turning a
   // layer of the rebuilt one.
@@ -357,5 +365,5 @@ std::string ReadCubeFile(const std::string& name) {
   RecolorFromStickers();
   ClearStickerMarks();
   ClearHistory();
-  return "";
+  ForgetEdits();
 }

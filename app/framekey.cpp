@@ -20,7 +20,7 @@ bool SkipUnchangedFrames = true;
 namespace {
 
 // The frame's inputs in a fixed order, as MakeKey writes them.
-constexpr size_t KeySize = sizeof(int32_t) * 4 + 3 + sizeof(float) * 4 + sizeof(Point3) * 2 +
+constexpr size_t KeySize = sizeof(int32_t) * 5 + 3 + sizeof(float) * 4 + sizeof(Point3) * 2 +
                            sizeof CubeGeometry + sizeof Stickers + sizeof FaceColors +
                            sizeof MarkedStickers;
 using Key = std::array<unsigned char, KeySize>;
@@ -54,6 +54,7 @@ void MakeKey(int width, int height, const SceneOptions& options, Key& key) {
   w.Put(static_cast<int32_t>(arrows ? options.CurrentLayer : 0));
   w.Put(static_cast<int32_t>(arrows ? options.TurnDirection : 0));
   w.Put(arrows ? options.ArrowPhase : 0.0f);
+  w.Put(static_cast<int32_t>(options.Projections ? options.PaintColour : 0));
   w.Put(options.SpinAngles);
   w.Put(ViewUp);
   w.Put(ViewRight);
@@ -78,6 +79,7 @@ SceneOptions CurrentSceneOptions() {
   options.TurnDirection = TurnDirection;
   for (int axis = 0; axis < 3; ++axis) options.SpinAngles[axis] = SpinAngles[axis];
   options.ArrowPhase = ArrowPhase;
+  options.PaintColour = PaintColour;
   return options;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The frame key: the value of everything a frame reads from the program's state (the
 // client size, the scene options, the view, the drawn cube, the face maps' stickers,
-// colours and marks), taken when a frame is drawn. The drawing's own state (lights,
+// colours, marks and paint colour), taken when a frame is drawn. The drawing's own state (lights,
 // fog, pictures) is set when the window starts, and a new window forgets the frame
 // drawn. The tick draws only when the key of the state it leaves differs from the key
 // of the last frame drawn, so an idle window costs no drawing; paints and exposes of

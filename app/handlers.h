@@ -2,6 +2,7 @@
 // The main window's event and menu handlers and the routines of the application shell.
 // The toolkit layer calls these; they reach the toolkit only through platform/platform.h.
 
+#include <cstdint>
 #include <string>
 
 // --- Start and stop ---
@@ -34,6 +35,7 @@ enum class MouseButton { Left, Right, Middle };
 enum : int {
   VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32, VK_END = 35, VK_HOME = 36,
   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
+  VK_0 = 0x30,                  // the digits '0'..'9' follow
   VK_C = 0x43, VK_P = 0x50, VK_F1 = 0x70, VK_F12 = 0x7B,
 };
 void FormKeyDown(int key);
@@ -41,6 +43,27 @@ void FormMouseDown(MouseButton button, int x, int y);
 void FormMouseMove(int x, int y);
 void FormMouseUp(MouseButton button, int x, int y);
 void EditSticker(int delta, int s);
+// Sets sticker s (1..54) to colour 1..6: a left click while a paint colour is chosen.
+void PaintSticker(int colour, int s);
+// Keys 1..6 while the face maps are shown: the colour a left click paints; 0 steps
+// again. Nothing while the maps are hidden.
+void ChoosePaintColour(int colour);
+// Ctrl+Z: takes back the last face-map edit or the last turn, whichever came last.
+void UndoLastChange();
+// Ctrl+V: the cube of the facelet string on the clipboard, shown as Open shows a file's;
+// a text that is no cube gets a box saying why and changes nothing. Nothing while a turn
+// is in progress.
+void PasteCube();
+// Ctrl+C: the cube as a facelet string onto the clipboard.
+void CopyCube();
+
+// --- Quitting ---
+// Whether the window may close: at once when no face-map edit is unsaved, otherwise
+// when the user answers OK to the question. The window system asks this before a close
+// that the user began at the window (its close button).
+bool FormCloseQuery();
+// Esc and File > Exit: closes the main window once FormCloseQuery allows it.
+void QuitProgram();
 
 // --- Menu ---
 void File1Click();
@@ -83,6 +106,10 @@ void RefreshColorSwatches();
 // menu handlers show that text in the standard error box.
 std::string WriteCubeFile(const std::string& name);
 std::string ReadCubeFile(const std::string& name);
+// What a successful Open does with the 54 checked bytes of a cube (colour numbers
+// 1..6): the drawn cube rebuilt to show them, the marks, History and the face-map
+// edits gone.
+void ShowOpenedCube(const uint8_t* bytes);
 // The file dialogs get their folder (see SavesFolder) and filter when one first runs;
 // a new window forgets them.
 void ForgetFileDialogs();

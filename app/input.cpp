@@ -1,6 +1,8 @@
 // Keyboard and mouse: the keys select and turn layers, pause and show the counter; a
-// drag turns the view; with the face maps shown a click steps a sticker's colour.
+// drag turns the view; with the face maps shown a click steps a sticker's colour, or
+// paints it with the colour keys 1..6 chose.
 
+#include "app/entry.h"
 #include "app/handlers.h"
 #include "app/solution.h"
 #include "app/state.h"
@@ -63,7 +65,7 @@ void FormKeyDown(int key) {
       ShowCounter = !ShowCounter;
       break;
     case VK_ESCAPE:
-      SysCloseMainWindow();
+      QuitProgram();
       break;
     case VK_F1:
       SysShowHelp();
@@ -72,6 +74,7 @@ void FormKeyDown(int key) {
       ToggleSolutionWindow();
       break;
     default:
+      if (key >= VK_0 && key <= VK_0 + 6) ChoosePaintColour(key - VK_0);
       break;
   }
   SysRedraw();
@@ -87,7 +90,9 @@ void FormMouseDown(MouseButton button, int x, int y) {
   SysClientSize(width, height);
   const int s = PickProjectionSticker(x, y, width, height);
   if (s < 1) return;   // between or outside the squares
-  if (button == MouseButton::Left)
+  if (button == MouseButton::Left && PaintColour >= 1)
+    PaintSticker(PaintColour, s);
+  else if (button == MouseButton::Left)
     EditSticker(+1, s);
   else if (button == MouseButton::Right)
     EditSticker(-1, s);
@@ -114,11 +119,8 @@ void EditSticker(int delta, int s) {
   const int face = (s - 1) / 9 + 1;
   const int pos = (s - 1) % 9 + 1;
   const RowCol rc = PosToRowCol(pos);
-  uint8_t& colour = StickerAt(face, rc.Row, rc.Col);
-  colour = static_cast<uint8_t>(colour + delta);
+  uint8_t colour = static_cast<uint8_t>(StickerAt(face, rc.Row, rc.Col) + delta);
   if (colour > 6) colour = 1;
   if (colour < 1) colour = 6;
-  // No redraw: the next tick or mouse move shows the new colour.
-  ClearStickerMarks();
-  RecolorFromStickers();
+  EditStickerTo(s, colour);
 }

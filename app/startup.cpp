@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/entry.h"
 #include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/solution.h"
@@ -29,7 +30,10 @@ bool FormCreate() {
 
   ForgetFileDialogs();
 
+  ResetEdits();
+
   ResetFaceColors();
+  LoadStoredColors();
   RefreshColorSwatches();
 
   RenderContextReady = SysCreateRenderContext();

@@ -27,6 +27,7 @@ int32_t LastMouseX, LastMouseY;
 int32_t LastRandomLayer;
 int32_t TracingCountdown;
 int32_t TracingDirection;
+int32_t PaintColour;
 
 std::vector<HistoryEntry> History;
 int32_t HistoryLength = 0;
@@ -57,6 +58,7 @@ void ResetProgramState() {
   LastRandomLayer = 0;
   TracingCountdown = 0;
   TracingDirection = 0;
+  PaintColour = 0;
   ClearHistory();
 }
 

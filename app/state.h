@@ -31,6 +31,9 @@ extern int32_t LastMouseX, LastMouseY;
 extern int32_t LastRandomLayer;
 extern int32_t TracingCountdown; // degrees left in the current Tracing direction
 extern int32_t TracingDirection; // 0..3
+// The colour 1..6 a left click on the face maps paints, or 0: a click steps the colour.
+// Written by ChoosePaintColour and ProjClick (hiding the maps clears it).
+extern int32_t PaintColour;
 
 // Every turn the timer started, except Backmixing's: the layer and the angle that
 // undoes it.

@@ -78,8 +78,18 @@ void SysShowHelp();
 void SysShowSolution(bool shown);
 // What the solution window shows has changed: it reads it again.
 void SysSolutionChanged();
-// Puts text onto the clipboard.
+
+// --- Clipboard ----------------------------------------------------------------
+// The text on the clipboard now (empty when it holds none), and text put there.
+std::string SysClipboardText();
 void SysSetClipboardText(const std::string& text);
+
+// --- Settings kept between runs -------------------------------------------------
+// The user's settings of the program, stored under its application id. Reading gives
+// false when key has no stored value. Writing stores at once; false when the value
+// could not be stored.
+bool SysReadSetting(const std::string& key, std::string& value);
+bool SysWriteSetting(const std::string& key, const std::string& value);
 
 // --- Events -------------------------------------------------------------------
 // Lets pending window messages (ticks, keys, menu commands, paints) run now.

@@ -15,6 +15,7 @@ struct SceneOptions {
   int TurnDirection = 1;
   float SpinAngles[3] = {45, 45, 45};
   float ArrowPhase = 0;
+  int PaintColour = 0;        // 1..6: shown beside the face maps as the colour a click paints
 };
 
 // Once, with the new context current: its fixed state and the six face pictures

@@ -128,3 +128,60 @@ int PickProjectionSticker(int x, int y, int clientWidth, int clientHeight) {
   if (hits > 0) return static_cast<int>(SelectBuffer[3]);
   return -1;
 }
+
+// --- The paint colour ------------------------------------------------------------
+
+namespace {
+
+// The swatch stands in the free place of the net right of face 1's map (above face
+// 5's), at the maps' scale: a square of the colour, framed in white so that a dark
+// colour shows on the black background, with its number in seven-segment bars, dark on
+// a light colour and light on a dark one.
+constexpr float SwatchHalf = 2.6f;
+constexpr float SwatchFrame = 0.25f;
+
+struct Bar {
+  float x0, y0, x1, y1;
+};
+// Segments a (top), b (top right), c (bottom right), d (bottom), e (bottom left),
+// f (top left), g (middle) of a digit 1.8 wide and 3.2 high around the centre.
+constexpr Bar Segments[7] = {
+    {-0.9f, 1.2f, 0.9f, 1.6f},   {0.5f, 0.0f, 0.9f, 1.6f},   {0.5f, -1.6f, 0.9f, 0.0f},
+    {-0.9f, -1.6f, 0.9f, -1.2f}, {-0.9f, -1.6f, -0.5f, 0.0f}, {-0.9f, 0.0f, -0.5f, 1.6f},
+    {-0.9f, -0.2f, 0.9f, 0.2f},
+};
+// The segments lit for the digits 1..6, by letter.
+constexpr const char* DigitSegments[7] = {"", "bc", "abged", "abgcd", "fgbc", "afgcd", "afgecd"};
+
+void DrawRectangle(float x0, float y0, float x1, float y1, float z) {
+  // Counter-clockwise, facing the eye, as the squares are.
+  glBegin(GL_QUADS);
+  glVertex3f(x1, y1, z);
+  glVertex3f(x0, y1, z);
+  glVertex3f(x0, y0, z);
+  glVertex3f(x1, y0, z);
+  glEnd();
+}
+
+}  // namespace
+
+void DrawPaintSwatch(int colour) {
+  if (colour < 1 || colour > 6) return;
+  const double* rgb = FaceColors[colour];
+  glPushMatrix();
+  glTranslatef(static_cast<float>(MapCentres[5].x), static_cast<float>(MapCentres[1].y), -MapDistance);
+  glScalef(MapScale, MapScale, MapScale);
+  glColor3f(1, 1, 1);
+  const float outer = SwatchHalf + SwatchFrame;
+  DrawRectangle(-outer, -outer, outer, outer, 0);
+  glColor3dv(rgb);
+  DrawRectangle(-SwatchHalf, -SwatchHalf, SwatchHalf, SwatchHalf, MarkLift);
+  const double lightness = 0.299 * rgb[0] + 0.587 * rgb[1] + 0.114 * rgb[2];
+  const float ink = lightness > 0.5 ? 0.0f : 1.0f;
+  glColor3f(ink, ink, ink);
+  for (const char* s = DigitSegments[colour]; *s; ++s) {
+    const Bar& bar = Segments[*s - 'a'];
+    DrawRectangle(bar.x0, bar.y0, bar.x1, bar.y1, 2 * MarkLift);
+  }
+  glPopMatrix();
+}

@@ -127,7 +127,10 @@ void DrawScene(const SceneOptions& options) {
   glPolygonMode(GL_BACK, GL_POINT);
 
   glDisable(GL_LIGHTING);
-  if (options.Projections) DrawProjections(MapMode::Render);
+  if (options.Projections) {
+    DrawProjections(MapMode::Render);
+    if (options.PaintColour >= 1 && options.PaintColour <= 6) DrawPaintSwatch(options.PaintColour);
+  }
 
   glEnable(GL_LIGHTING);
   glPushMatrix();

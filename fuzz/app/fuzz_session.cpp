@@ -9,7 +9,12 @@
 //   - a build that is playing ends within BuildTickBound ticks;
 //   - Backmixing from rest undoes every turn back to the cube of the last New or Open;
 //   - a failed Open leaves the cube, its drawing and History as they were; a Save that
-//     reports nothing wrote exactly Stickers; no Save leaves a file of its own behind.
+//     reports nothing wrote exactly Stickers; no Save leaves a file of its own behind;
+//   - Ctrl+Z right after a face-map edit gives back the cube before it;
+//   - Ctrl+V shows the cube of a good facelet string as Open shows a file's, and a bad
+//     one changes nothing; Ctrl+C copies a string that reads back as the cube;
+//   - Esc and File > Exit ask before quitting exactly when face-map edits were made
+//     since the last Save, Open or New, and quit unless the answer is Cancel.
 // Without an OpenGL context nothing is drawn and picking is skipped, so a click on the
 // face maps is played as the sticker edit it leads to.
 
@@ -33,6 +38,7 @@
 #include "app/cubeformat.h"
 #include "app/handlers.h"
 #include "app/state.h"
+#include "cube/facelets.h"
 #include "cube/stickers.h"
 #include "cube/turns.h"
 #include "platform/headless/headless.h"
@@ -159,6 +165,7 @@ struct Tracked {
   bool ColoursMayDiffer = false;   // an edit or an opened file changed the colour counts
   bool BaseKnown = true;           // Base is the cube Backmixing returns to
   uint8_t Base[CubeFileSize] = {};
+  int Unsaved = 0;                 // face-map edits not saved: 1 yes, 0 no, -1 not known
   long Ticks = 0;                  // ticks run by this input
   long BuildTicks = 0;             // ticks in which the build in progress could play
 };
@@ -236,7 +243,8 @@ void (*const MenuCommands[])() = {
     Tracing1Click, About1Click, Exit1Click,
 };
 
-const int Keys[] = {VK_RETURN, VK_SPACE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_C, VK_P, VK_ESCAPE, 'A'};
+const int Keys[] = {VK_RETURN, VK_SPACE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_C,   VK_P,
+                    VK_ESCAPE, 'A',      VK_0,    VK_0 + 1, VK_0 + 4, VK_0 + 6, VK_0 + 9};
 
 const char* const CommandNames[] = {
     "File1",   "Build1", "Rotation1", "Intermixing1", "Backmixing1", "Arrows1", "Slow1", "Fast1",
@@ -267,6 +275,7 @@ void New() {
     // The assembly ends on the solved cube; a turn that a tick started among its last
     // messages is in History.
     T.ColoursMayDiffer = false;
+    T.Unsaved = 0;
     std::vector<uint8_t> solved = Solved();
     std::memcpy(T.Base, solved.data(), CubeFileSize);
     T.BaseKnown = true;
@@ -274,15 +283,29 @@ void New() {
 }
 
 // A click or a drag with any button; on the face maps a left click steps the
-// sticker's colour forward, a right click back.
+// sticker's colour forward or paints it with the colour the keys chose, a right click
+// steps it back. Ctrl+Z may follow at once.
 void Mouse() {
   const MouseButton button = In->PickValueInArray({MouseButton::Left, MouseButton::Right, MouseButton::Middle});
   int x = In->ConsumeIntegralInRange(-50, 700), y = In->ConsumeIntegralInRange(-50, 500);
   FormMouseDown(button, x, y);
   if (SysMenuChecked(MenuItem::Proj) && button != MouseButton::Middle && In->ConsumeBool()) {
-    EditSticker(button == MouseButton::Left ? +1 : -1, In->ConsumeIntegralInRange(0, 55));
-    T.ColoursMayDiffer = true;
-    T.BaseKnown = false;
+    const std::vector<uint8_t> before(Stickers, Stickers + CubeFileSize);
+    const int s = In->ConsumeIntegralInRange(0, 55);
+    if (button == MouseButton::Left && PaintColour >= 1)
+      PaintSticker(PaintColour, s);
+    else
+      EditSticker(button == MouseButton::Left ? +1 : -1, s);
+    if (!std::equal(before.begin(), before.end(), Stickers)) {
+      T.ColoursMayDiffer = true;
+      T.BaseKnown = false;
+      T.Unsaved = 1;
+      if (In->ConsumeBool()) {
+        UndoLastChange();
+        if (!std::equal(before.begin(), before.end(), Stickers)) Fail("Ctrl+Z did not take back an edit");
+        T.Unsaved = -1;
+      }
+    }
   }
   for (int moves = In->ConsumeIntegralInRange(0, 4); moves > 0; --moves) {
     x += In->ConsumeIntegralInRange(-40, 40);
@@ -324,6 +347,7 @@ void Save() {
     (Headless.Messages[i].OkCancel ? asked : failed) = true;
   if (busy || cancel || (asked && !replace) || failed) return;
   if (target.Written.empty()) Fail("a save to " + target.Answer + " reported nothing");
+  T.Unsaved = 0;
   const std::vector<uint8_t> bytes = ReadBytes(At(target.Written));
   if (bytes != std::vector<uint8_t>(Stickers, Stickers + CubeFileSize))
     Fail("a save to " + target.Answer + " did not write the cube");
@@ -368,8 +392,83 @@ void Open() {
   if (bytes.size() < CubeFileSize || !std::equal(bytes.begin(), bytes.begin() + CubeFileSize, Stickers))
     Fail("an open of " + name + " did not load its cube");
   if (HistoryLength != 0) Fail("an open kept History");
+  T.Unsaved = 0;
   T.ColoursMayDiffer = !Balanced(Stickers);
   SetBase();
+}
+
+// Ctrl+Z: an edit or a turn taken back.
+void Undo() {
+  const std::vector<uint8_t> before(Stickers, Stickers + CubeFileSize);
+  const int turns = HistoryLength;
+  UndoLastChange();
+  // An edit taken back (no turn was): after a Save the cube differs from the file.
+  if (HistoryLength == turns && !std::equal(before.begin(), before.end(), Stickers)) T.Unsaved = -1;
+}
+
+// Ctrl+V with a good, a bad or an arbitrary string on the clipboard, or Ctrl+C.
+void Clipboard() {
+  if (In->ConsumeBool()) {
+    const std::string copied = Headless.Clipboard;
+    const size_t messages = Headless.Messages.size();
+    CopyCube();
+    if (Headless.Messages.size() > messages) {
+      if (Headless.Clipboard != copied) Fail("a failed copy changed the clipboard");
+      return;
+    }
+    uint8_t back[StickerCount];
+    std::string why;
+    bool ownCentres = true;
+    for (int f = 1; f <= 6; ++f) ownCentres &= StickerAtPos(f, 5) == f;
+    if (ownCentres && FaceletsToStickers(Headless.Clipboard, back, why) &&
+        !std::equal(back, back + StickerCount, Stickers))
+      Fail("the copied facelet string reads back as another cube");
+    return;
+  }
+  const char* const Texts[] = {"UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBB",
+                               " UUFUUFUUFRRRRRRRRRFFDFFDFFDDDBDDBDDBLLLLLLLLLUBBUBBUBB\n",
+                               "UUUUUUUUURRRRRRRRRFFFFFFFFFDDDDDDDDDLLLLLLLLLBBBBBBBBU", "", "scrambled"};
+  std::string text = In->ConsumeBool() ? In->ConsumeRandomLengthString(60) : In->PickValueInArray(Texts);
+  if (text == "scrambled") StickersToFacelets(Scrambled, text);
+  Headless.Clipboard = text;
+  const bool busy = TurnInProgress;
+  const size_t messages = Headless.Messages.size();
+  const Snapshot before = Take();
+  PasteCube();
+  if (busy || Headless.Messages.size() > messages) {
+    if (!(Take() == before)) Fail("a paste that did nothing changed the cube");
+    return;
+  }
+  uint8_t expected[StickerCount];
+  std::string why;
+  const char* const blanks = " \t\n\r\f\v";
+  const size_t first = text.find_first_not_of(blanks), last = text.find_last_not_of(blanks);
+  const std::string trimmed = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+  if (!FaceletsToStickers(trimmed, expected, why)) Fail("a paste took a string that is not a cube");
+  if (!std::equal(expected, expected + StickerCount, Stickers)) Fail("a paste did not show its cube");
+  if (HistoryLength != 0) Fail("a paste kept History");
+  T.Unsaved = 0;
+  T.ColoursMayDiffer = false;
+  SetBase();
+}
+
+// Esc or File > Exit, the question answered either way; the window stays for the
+// rest of the input.
+void Quit() {
+  const bool ok = In->ConsumeBool();
+  const size_t messages = Headless.Messages.size();
+  Headless.OkCancelAnswers.push_back(ok);
+  Headless.CloseRequested = false;
+  if (In->ConsumeBool())
+    FormKeyDown(VK_ESCAPE);
+  else
+    Exit1Click();
+  Headless.OkCancelAnswers.clear();
+  const bool asked = Headless.Messages.size() > messages;
+  if (T.Unsaved >= 0 && asked != (T.Unsaved == 1))
+    Fail(asked ? "quitting asked with nothing entered unsaved" : "quitting did not ask for an unsaved cube");
+  if (Headless.CloseRequested != (!asked || ok)) Fail("the answer to the quit question was not followed");
+  Headless.CloseRequested = false;
 }
 
 void FailAFileOperation() {
@@ -435,10 +534,11 @@ void Trace(const char* what) {
 }
 
 void Step() {
-  const int step = In->ConsumeIntegralInRange(0, 15);
-  static const char* const Names[] = {"key", "command", "command", "new", "mouse", "colour",
-                                      "save", "open", "fail-op", "ticks", "ticks", "ticks",
-                                      "finish", "backmix", "build", "tick"};
+  const int step = In->ConsumeIntegralInRange(0, 18);
+  static const char* const Names[] = {"key",   "command", "command", "new",    "mouse", "colour",
+                                      "save",  "open",    "fail-op", "ticks",  "ticks", "ticks",
+                                      "finish", "backmix", "build",  "tick",   "undo",  "quit",
+                                      "clipboard"};
   Trace(Names[step]);
   switch (step) {
     case 0: Key(); break;
@@ -453,6 +553,9 @@ void Step() {
     case 12: FinishBuild(); break;
     case 13: BackmixFromRest(); break;
     case 14: Fast1Click(); Build1Click(); T.BuildTicks = 0; break;
+    case 16: Undo(); break;
+    case 17: Quit(); break;
+    case 18: Clipboard(); break;
     default: Tick(); break;
   }
 }

@@ -120,7 +120,22 @@ void SysShowHelp() { ++Headless.HelpShown; }
 
 void SysShowSolution(bool shown) { Headless.SolutionShown = shown; }
 void SysSolutionChanged() { ++Headless.SolutionChanges; }
+std::string SysClipboardText() { return Headless.Clipboard; }
 void SysSetClipboardText(const std::string& text) { Headless.Clipboard = text; }
+
+bool SysReadSetting(const std::string& key, std::string& value) {
+  const auto found = Headless.Settings.find(key);
+  if (found == Headless.Settings.end()) return false;
+  value = found->second;
+  return true;
+}
+
+bool SysWriteSetting(const std::string& key, const std::string& value) {
+  ++Headless.SettingWrites;
+  if (Headless.SettingsReadOnly) return false;
+  Headless.Settings[key] = value;
+  return true;
+}
 
 void SysProcessEvents() {
   ++Headless.ProcessEventsCalls;

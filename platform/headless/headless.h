@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,7 +55,12 @@ struct HeadlessState {
   int HelpShown = 0;
   bool SolutionShown = false;      // as the last SysShowSolution left it
   int SolutionChanges = 0;         // SysSolutionChanged calls
+
+  // Clipboard and stored settings. A fresh state is a first start: nothing stored.
   std::string Clipboard;
+  std::map<std::string, std::string> Settings;
+  int SettingWrites = 0;
+  bool SettingsReadOnly = false;   // writes fail, as in a folder that may not be written
 
   // Events and drawing
   int ProcessEventsCalls = 0;

@@ -15,12 +15,15 @@ the program solve it layer by layer, or enter a real cube and have it solved.</p
 <tr><td><b>Up</b> / <b>Down</b></td><td>select the next / previous layer (1&ndash;6); the arrows show it</td></tr>
 <tr><td><b>Left</b> / <b>Right</b></td><td>reverse the turn direction</td></tr>
 <tr><td><b>Enter</b> / <b>Space</b></td><td>turn the selected layer a quarter turn</td></tr>
-<tr><td><b>Ctrl+Z</b></td><td>undo the last turn</td></tr>
+<tr><td><b>1</b> &ndash; <b>6</b>, <b>0</b></td><td>with the face maps shown: the colour a left click paints; 0: clicks step colours again</td></tr>
+<tr><td><b>Ctrl+Z</b></td><td>undo the last face-map edit or the last turn, whichever came last</td></tr>
+<tr><td><b>Ctrl+V</b></td><td>show the cube of the facelet string on the clipboard</td></tr>
+<tr><td><b>Ctrl+C</b></td><td>copy the cube as a facelet string</td></tr>
 <tr><td><b>P</b></td><td>pause / resume all animation</td></tr>
 <tr><td><b>C</b></td><td>show / hide the turn counter in the caption</td></tr>
 <tr><td><b>F1</b></td><td>this help</td></tr>
 <tr><td><b>F12</b></td><td>open / close the solution window: the turns that solve the cube, one by one</td></tr>
-<tr><td><b>Esc</b></td><td>quit (in this window: close it)</td></tr>
+<tr><td><b>Esc</b></td><td>quit, asking first when a cube entered on the face maps is not saved (in this window: close it)</td></tr>
 <tr><td><b>Alt+F</b>, <b>Alt+O</b></td><td>open the File or the Options menu; the arrow keys move in it, Enter chooses, Esc closes it</td></tr>
 </table>
 <p>Menu keys: Ctrl+N New, F2 Save, F3 Open; F4 Build, F5 Rotation, F6 Intermixing,
@@ -30,7 +33,10 @@ speeds, F11 Projections, Ctrl+T Texture, Ctrl+F5 Tracing.</p>
 <h3>Mouse</h3>
 <p>Drag with any button to turn the view. With <b>Options &rsaquo; Projections</b>
 on, a click on a square of the face maps changes its colour: the <b>left</b> button
-steps it forward (1, 2, &hellip; 6, 1), the <b>right</b> button back.</p>
+steps it forward (1, 2, &hellip; 6, 1), the <b>right</b> button back. After one of the
+keys <b>1</b> &ndash; <b>6</b> the left button paints the square in that colour, shown
+with its number to the right of the U map; <b>0</b>, or hiding the maps, goes back to
+stepping.</p>
 
 <h3>The face maps and the notation</h3>
 <p><b>Options &rsaquo; Projections</b> shows the six faces unfolded into a net, with
@@ -47,12 +53,21 @@ quarter turn of that face clockwise as seen from outside the face; a letter with
 half turn.</p>
 
 <h3>Entering a real cube and solving it</h3>
+<p><b>Your cube's colours, once:</b> hold the cube with F towards you and U on top.
+Choose <b>Options &rsaquo; Colors &rsaquo; 1</b> and pick the colour of the U centre,
+then 2 for D, 3 for F, 4 for B, 5 for R and 6 for L. <b>File &rsaquo; New</b> then shows
+your cube solved in its own colours. The colours are kept: they come back at every
+start.</p>
 <ol>
-<li><b>Enter the cube.</b> Choose <b>Options &rsaquo; Projections</b> (F11). Hold your
-cube with one face towards you and another on top, and keep it so: the face towards
-you is F, the middle map; the face on top is U, the map above it. Click every square
-of the maps until it shows the colour of the same sticker on your cube: left click
-steps the colour forward, right click back. The centre squares can be set too.</li>
+<li><b>Enter the cube.</b> Choose <b>File &rsaquo; New</b> and <b>Options &rsaquo;
+Projections</b> (F11). Hold your cube with the face of the middle map (F) towards you
+and the face of the map above it (U) on top, and keep it so. The fastest way: press
+<b>1</b> and click every square that has colour 1 on your cube, then <b>2</b> and its
+squares, and so on to <b>6</b>: one click a square, at most 54 for a whole cube.
+<b>Ctrl+Z</b> takes back a click. Without a paint colour, a left click steps the colour
+forward and a right click back. The centre squares can be set too.<br>Or, when another
+program shows the cube as a facelet string (54 letters U, R, F, D, L, B: each names the
+face whose centre has that sticker's colour), copy it and press <b>Ctrl+V</b> here.</li>
 <li><b>Check it.</b> Press <b>F12</b>: the solution window opens beside this one. A
 cube that no turns can solve (a sticker entered wrong, a twisted corner, a flipped
 edge, two pieces swapped) shows what is wrong and where, by face, row and column of

@@ -50,6 +50,8 @@ constexpr char LetterRows[][11] = {
   "ZXCVBNM",      // 52..58
 };
 constexpr quint32 RowStart[] = {24, 38, 52};
+// The digit row, keycodes 10..19: 1 .. 9, then 0.
+constexpr quint32 DigitRowStart = 10;
 
 bool ScanCodesAreXkb() {
   const QString platform = QGuiApplication::platformName();
@@ -67,8 +69,18 @@ int LatinLetterOfScanCode(quint32 scanCode) {
   return 0;
 }
 
+int DigitOfScanCode(quint32 scanCode) {
+  if (scanCode < DigitRowStart || scanCode >= DigitRowStart + 10) return 0;
+  return '0' + static_cast<int>((scanCode - DigitRowStart + 1) % 10);
+}
+
 int VirtualKeyFromQt(const QKeyEvent& event) {
   const int key = event.key();
+  // The keys of the digit row give their digit under every layout, also where the
+  // layout puts other characters there without Shift (as the French one does).
+  if ((key < Qt::Key_0 || key > Qt::Key_9) && ScanCodesAreXkb()) {
+    if (const int digit = DigitOfScanCode(event.nativeScanCode())) return digit;
+  }
   // Qt gives a letter key its character's code: above Latin-1 for the letters of a
   // non-Latin script.
   if (key > 0xFF && key <= 0xFFFF && QChar(static_cast<char16_t>(key)).isLetter() && ScanCodesAreXkb()) {

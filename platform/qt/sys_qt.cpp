@@ -2,16 +2,17 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringList>
 
 #include <memory>
@@ -98,7 +99,9 @@ void SysClientSize(int& width, int& height) {
 }
 
 void SysCloseMainWindow() {
-  if (Tornelo) Tornelo->close();
+  if (!Tornelo) return;
+  Tornelo->CloseAsked = true;
+  Tornelo->close();
 }
 
 // --- Timer1 -------------------------------------------------------------------
@@ -219,8 +222,34 @@ void SysSolutionChanged() {
     Tornelo->SolutionWindow->Refresh();
 }
 
-void SysSetClipboardText(const std::string& text) {
-  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(ToQt(text));
+// --- Clipboard ----------------------------------------------------------------
+
+std::string SysClipboardText() { return FromQt(QGuiApplication::clipboard()->text()); }
+
+void SysSetClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(ToQt(text)); }
+
+// --- Settings kept between runs -------------------------------------------------
+// One file under the application id: $XDG_CONFIG_HOME/org.example.Tornelo.conf.
+
+namespace {
+QSettings& StoredSettings() {
+  static QSettings settings(QStringLiteral(TORNELO_APP_ID));
+  return settings;
+}
+}  // namespace
+
+bool SysReadSetting(const std::string& key, std::string& value) {
+  const QVariant stored = StoredSettings().value(ToQt(key));
+  if (!stored.isValid()) return false;
+  value = FromQt(stored.toString());
+  return true;
+}
+
+bool SysWriteSetting(const std::string& key, const std::string& value) {
+  QSettings& settings = StoredSettings();
+  settings.setValue(ToQt(key), ToQt(value));
+  settings.sync();
+  return settings.status() == QSettings::NoError;
 }
 
 // --- Events -------------------------------------------------------------------

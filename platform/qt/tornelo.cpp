@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QExposeEvent>
 #include <QIcon>
 #include <QKeyEvent>
@@ -31,12 +32,17 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 
-// A key press for the program: the undo key (Ctrl+Z) takes back a turn, any other key
+// A key press for the program: the undo key (Ctrl+Z) takes back an edit or a turn,
+// paste and copy (Ctrl+V, Ctrl+C) exchange the cube with the clipboard, any other key
 // goes to FormKeyDown as its virtual-key code. The solution window then looks at the
 // cube again, as after every handler.
 void KeyDown(const QKeyEvent& event) {
   if (event.matches(QKeySequence::Undo))
-    UndoLastTurn();
+    UndoLastChange();
+  else if (event.matches(QKeySequence::Paste))
+    PasteCube();
+  else if (event.matches(QKeySequence::Copy))
+    CopyCube();
   else
     FormKeyDown(VirtualKeyFromQt(event));
   FollowSolution();
@@ -203,6 +209,16 @@ void TTornelo::ReleaseRenderContext() {
   RenderContext->doneCurrent();
   delete RenderContext;
   RenderContext = nullptr;
+}
+
+void TTornelo::closeEvent(QCloseEvent* event) {
+  // Esc and File > Exit have asked already; the close button asks here.
+  const bool asked = CloseAsked;
+  CloseAsked = false;
+  if (asked || FormCloseQuery())
+    event->accept();
+  else
+    event->ignore();
 }
 
 void TTornelo::keyPressEvent(QKeyEvent* event) {

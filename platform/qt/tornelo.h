@@ -60,8 +60,12 @@ class TTornelo : public QMainWindow {
   std::string OpenDialogName;   // the name the open dialog chose last
   THelpWindow* HelpWindow = nullptr;   // made when F1 first asks for it; a child
   TSolutionWindow* SolutionWindow = nullptr;   // made when F12 first asks for it; a child
+  // The program closes the window itself (SysCloseMainWindow): it has asked whatever
+  // was to be asked.
+  bool CloseAsked = false;
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

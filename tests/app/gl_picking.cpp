@@ -118,3 +118,43 @@ TEST_F(GlPicking, TheFrameShowsTheMapsFromStickers) {
   EXPECT_EQ(colourAt(SquareCentre(3, 2, 2)), (std::array<int, 3>{255, 255, 255}));
   EXPECT_EQ(colourAt(SquareCentre(6, 1, 1)), (std::array<int, 3>{255, 255, 0}));
 }
+
+TEST_F(GlPicking, APaintColourSetsASquareInOneClickAndShowsBesideTheMaps) {
+  FormKeyDown(VK_0 + 5);
+  Click(MouseButton::Left, SquareCentre(3, 2, 1));
+  Click(MouseButton::Left, SquareCentre(3, 2, 1));   // painted twice: still 5
+  Click(MouseButton::Left, SquareCentre(5, 1, 1));   // colour 5 already
+  EXPECT_EQ(StickerAt(3, 2, 1), 5);
+  EXPECT_EQ(StickerAt(5, 1, 1), 5);
+  Click(MouseButton::Right, SquareCentre(1, 1, 1));   // the right button still steps back
+  EXPECT_EQ(StickerAt(1, 1, 1), 6);
+  EXPECT_TRUE(GeometryShowsStickers());
+
+  // The swatch, right of face 1's map: its colour beside its number, framed in white.
+  PaintFrame(Width, Height);
+  glFinish();
+  auto colourAt = [&](Pixel p) {
+    const uint8_t* px = &Buffer[(size_t(Height - 1 - p.y) * Width + p.x) * 4];
+    return std::array<int, 3>{px[0], px[1], px[2]};
+  };
+  const double x = MapCentres[5][0], y = MapCentres[1][1];
+  EXPECT_EQ(colourAt(ToClient(x - MapScale * 2, y)), (std::array<int, 3>{255, 0, 255}));
+  EXPECT_EQ(colourAt(ToClient(x - MapScale * 2.75, y)), (std::array<int, 3>{255, 255, 255}));
+  // 5: the top bar lit, light on magenta; the top right one dark.
+  EXPECT_EQ(colourAt(ToClient(x, y + MapScale * 1.4)), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(colourAt(ToClient(x + MapScale * 0.7, y + MapScale * 0.8)), (std::array<int, 3>{255, 0, 255}));
+  FormKeyDown(VK_0);
+  PaintFrame(Width, Height);
+  glFinish();
+  EXPECT_EQ(colourAt(ToClient(x - MapScale * 2, y)), (std::array<int, 3>{0, 0, 0}));
+  Click(MouseButton::Left, SquareCentre(3, 2, 1));   // stepping again
+  EXPECT_EQ(StickerAt(3, 2, 1), 6);
+
+  // Hiding the maps goes back to stepping, and the keys choose nothing while they are.
+  FormKeyDown(VK_0 + 2);
+  ProjClick();
+  FormKeyDown(VK_0 + 3);
+  ProjClick();
+  Click(MouseButton::Left, SquareCentre(3, 2, 1));
+  EXPECT_EQ(StickerAt(3, 2, 1), 1);
+}

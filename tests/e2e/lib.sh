@@ -18,6 +18,8 @@ WORK=$(mktemp -d)
 # The program makes the user's saves folder when it starts where there is no Saves
 # folder: keep it in the test's own folder, not in the home folder.
 export XDG_DATA_HOME="$WORK/data-home"
+# The colours the program stores, likewise.
+export XDG_CONFIG_HOME="$WORK/config-home"
 PID=""
 cleanup() {
   if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill "$PID" 2>/dev/null || true; fi

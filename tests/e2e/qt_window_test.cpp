@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,6 +36,7 @@
 #include "app/handlers.h"
 #include "app/solution.h"
 #include "app/state.h"
+#include "cube/stickers.h"
 #include "platform/platform.h"
 #include "platform/qt/aboutbox.h"
 #include "platform/qt/keys.h"
@@ -619,6 +621,69 @@ TEST_F(QtWindow, SolutionWindowOpensCopiesAndCloses) {
   EXPECT_TRUE(SolutionShown);
 }
 
+// The digit keys choose the paint colour, also from the digit row of a layout that
+// types other characters there (the French one: "'" on the key of 4).
+TEST_F(QtWindow, DigitKeysChooseThePaintColourUnderAnyLayout) {
+  SysSetMenuChecked(MenuItem::Proj, true);
+  QKeyEvent four(QEvent::KeyPress, Qt::Key_Apostrophe, Qt::NoModifier, 13, '\'', 0, "'");
+  QCoreApplication::sendEvent(window->GLWindow, &four);
+  EXPECT_EQ(PaintColour, 4);
+  QKeyEvent zero(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, 19, '0', 0, "0");
+  QCoreApplication::sendEvent(window.get(), &zero);
+  EXPECT_EQ(PaintColour, 0);
+  EXPECT_EQ(DigitOfScanCode(10), '1');
+}
+
+TEST_F(QtWindow, CtrlVAndCtrlCExchangeTheCubeWithTheClipboard) {
+  const QString afterR = "UUFUUFUUFRRRRRRRRRFFDFFDFFDDDBDDBDDBLLLLLLLLLUBBUBBUBB";
+  QGuiApplication::clipboard()->setText(afterR + "\n");
+  QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+  QCoreApplication::sendEvent(window->GLWindow, &paste);
+  EXPECT_EQ(StickerAtPos(1, 3), 3);   // U's top right: F's colour after R
+  QGuiApplication::clipboard()->clear();
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+  QCoreApplication::sendEvent(window.get(), &copy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), afterR);
+  EXPECT_FALSE(ShowCounter);   // Ctrl+C is not C
+}
+
+// The close button asks before an entered cube is lost (Cancel keeps the window); Esc
+// asks once, not once more when it closes the window.
+TEST_F(QtWindow, ClosingWithAnEditNotSavedAsksFirst) {
+  EditSticker(+1, 5);
+  for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+    int asked = 0;
+    OnModal([answer, &asked](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (!box) {
+        ADD_FAILURE() << "not a message box";
+        w->close();
+        return;
+      }
+      ++asked;
+      EXPECT_EQ(box->text(), "The cube entered on the face maps is not saved. Quit anyway?");
+      box->button(answer)->click();
+    });
+    if (answer == QMessageBox::Cancel)
+      EXPECT_FALSE(window->close());
+    else
+      FormKeyDown(VK_ESCAPE);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(window->isVisible(), answer == QMessageBox::Cancel);
+  }
+}
+
+TEST_F(QtWindow, SettingsAreStoredUnderTheApplicationId) {
+  ASSERT_TRUE(SysWriteSetting("Tests/Probe", "#102030"));
+  std::string value;
+  ASSERT_TRUE(SysReadSetting("Tests/Probe", value));
+  EXPECT_EQ(value, "#102030");
+  EXPECT_FALSE(SysReadSetting("Tests/Absent", value));
+  QFile file(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/org.example.Tornelo.conf");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("#102030"));
+}
+
 TEST_F(QtWindow, CloseHidesTheWindow) {
   SysSetCaption("Tornelo  <=PAUSE=>");
   EXPECT_EQ(window->windowTitle(), "Tornelo  <=PAUSE=>");
@@ -629,6 +694,9 @@ TEST_F(QtWindow, CloseHidesTheWindow) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The settings the tests store go to a folder of their own, not the user's.
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   ::testing::InitGoogleTest(&argc, argv);
