@@ -204,15 +204,6 @@ Move ToMove(int m) {
   return {static_cast<int8_t>(face), static_cast<int8_t>(quarters)};
 }
 
-int FromMove(Move move) {
-  if (move.Layer < 1 || move.Layer > 6) return -1;
-  const int base = 3 * (move.Layer - 1), cw = ClockwiseDirection(move.Layer);
-  if (move.Quarters == 2 || move.Quarters == -2) return base + 1;
-  if (move.Quarters == cw) return base;
-  if (move.Quarters == -cw) return base + 2;
-  return -1;
-}
-
 bool CubieFromStickers(const uint8_t (&stickers)[StickerCount], CubieCube& cube) {
   uint8_t home[7];
   if (!CentreMapping(home, stickers)) return false;

@@ -67,9 +67,8 @@ CubieCube DiagonalTurnCube();
 // its face. A mirror turns every clockwise turn into a counter-clockwise one.
 CubieCube Conjugate(const CubieCube& c, const int (&faces)[6]);
 
-// The project's move of internal move m, and back (-1 for a move that is none).
+// The project's move of internal move m.
 Move ToMove(int m);
-int FromMove(Move move);
 
 // Reads 54 stickers through their centres: colour c stands for the face whose centre
 // has colour c. False when the centres are not six different colours or a place holds

@@ -220,7 +220,7 @@ TEST_F(CliTest, UsageErrorsExitOne) {
 
   const CliRun help = Cli({"--help"});
   EXPECT_EQ(help.Status, 0);
-  for (const char* word : {"solve", "turn", "scramble", "--to-step", "--moves", "--seed", "--out"})
+  for (const char* word : {"solve", "turn", "scramble", "facelets", "--to-step", "--moves", "--seed", "--out", "--short", "--from"})
     EXPECT_NE(help.Out.find(word), std::string::npos) << word;
 }
 
