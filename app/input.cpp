@@ -5,7 +5,7 @@
 #include "app/state.h"
 #include "cube/stickers.h"
 #include "platform/platform.h"
-#include "render/draw.h"
+#include "render/maplayout.h"
 #include "render/model.h"
 #include "render/view.h"
 
@@ -78,7 +78,6 @@ void FormMouseDown(MouseButton button, int x, int y) {
   LastMouseX = x;
   LastMouseY = y;
   if (!SysMenuChecked(MenuItem::Proj)) return;
-  if (!SysMakeCurrent()) return;
   int width = 0, height = 0;
   SysClientSize(width, height);
   const int s = PickProjectionSticker(x, y, width, height);

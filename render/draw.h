@@ -26,6 +26,3 @@ void StopDrawing();
 // Frame steps before the swap: clear, viewport, projection, lighting, scene. A client
 // height of 0 is drawn as height 1.
 void RenderFrame(int width, int height, const SceneOptions& options);
-// The sticker number 1..54 under client pixel (x, y) (y grows downwards), or -1 when
-// no single square of the face maps is hit.
-int PickProjectionSticker(int x, int y, int clientWidth, int clientHeight);

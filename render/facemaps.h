@@ -1,11 +1,13 @@
 #pragma once
-// The six flat face maps (the "Projections" view) and picking a sticker on them.
+// The six flat face maps (the "Projections" view), drawn at the places of
+// render/maplayout.h.
 
-#include "render/draw.h"
+#include "render/maplayout.h"
 
+// Render draws each square in its sticker's colour (and the marks of a failed check);
+// Select gives each square its sticker number as its GL selection name instead, so
+// that GL's own picking of the drawn squares can be asked.
 enum class MapMode { Render, Select };
 
-void DrawProjections(MapMode mode);
-void DrawProjectionMap(int face, float centreX, float centreY, MapMode mode);
-// PickProjectionSticker (render/draw.h) needs the context current and leaves the pick
-// matrix in the projection matrix (the next frame sets it again).
+void DrawProjections(const MapLayout& layout, MapMode mode);
+void DrawProjectionMap(int face, float centreX, float centreY, float scale, MapMode mode);

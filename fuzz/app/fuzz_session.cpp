@@ -10,8 +10,8 @@
 //   - Backmixing from rest undoes every turn back to the cube of the last New or Open;
 //   - a failed Open leaves the cube, its drawing and History as they were; a Save that
 //     reports nothing wrote exactly Stickers; no Save leaves a file of its own behind.
-// Without an OpenGL context nothing is drawn and picking is skipped, so a click on the
-// face maps is played as the sticker edit it leads to.
+// Without an OpenGL context nothing is drawn; clicks on the face maps pick their squares
+// all the same, and sticker edits of any number are played besides.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -36,6 +36,7 @@
 #include "cube/stickers.h"
 #include "cube/turns.h"
 #include "platform/headless/headless.h"
+#include "render/maplayout.h"
 #include "render/model.h"
 #include "tests/app/quad_place.h"
 
@@ -278,7 +279,13 @@ void New() {
 void Mouse() {
   const MouseButton button = In->PickValueInArray({MouseButton::Left, MouseButton::Right, MouseButton::Middle});
   int x = In->ConsumeIntegralInRange(-50, 700), y = In->ConsumeIntegralInRange(-50, 500);
+  const bool picks = SysMenuChecked(MenuItem::Proj) && button != MouseButton::Middle &&
+                     PickProjectionSticker(x, y, Headless.ClientWidth, Headless.ClientHeight) >= 1;
   FormMouseDown(button, x, y);
+  if (picks) {
+    T.ColoursMayDiffer = true;
+    T.BaseKnown = false;
+  }
   if (SysMenuChecked(MenuItem::Proj) && button != MouseButton::Middle && In->ConsumeBool()) {
     EditSticker(button == MouseButton::Left ? +1 : -1, In->ConsumeIntegralInRange(0, 55));
     T.ColoursMayDiffer = true;
