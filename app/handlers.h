@@ -35,6 +35,7 @@ enum : int {
   VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32,
   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
   VK_C = 0x43, VK_P = 0x50, VK_F1 = 0x70,
+  VK_HOME = 0x24, VK_L = 0x4C,
 };
 void FormKeyDown(int key);
 void FormMouseDown(MouseButton button, int x, int y);

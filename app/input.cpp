@@ -61,6 +61,12 @@ void FormKeyDown(int key) {
     case VK_C:
       ShowCounter = !ShowCounter;
       break;
+    case VK_HOME:
+      ViewAsHeld(SpinAngles);
+      break;
+    case VK_L:
+      ShowFaceLetters = !ShowFaceLetters;
+      break;
     case VK_ESCAPE:
       SysCloseMainWindow();
       break;

@@ -11,6 +11,7 @@ struct SceneOptions {
   bool Projections = false;   // the Projections menu mark: face maps drawn
   bool Texture = true;        // the Texture menu mark: stickers show the face pictures
   bool ShowArrows = false;
+  bool FaceLetters = false;   // the face letters on the centres of the cube and maps
   int CurrentLayer = 1;
   int TurnDirection = 1;
   float SpinAngles[3] = {45, 45, 45};

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "cube/stickers.h"
+#include "render/letters.h"
 #include "render/model.h"
 
 namespace {
@@ -13,6 +14,11 @@ namespace {
 // a black one inside it, seen on any colour. The rings lie just in front of the map,
 // far enough for the depth buffer to tell them from it.
 constexpr float MarkLift = 0.1f;
+
+// The face letter on the centre square, in map units: inside a mark's black ring, in
+// front of it.
+constexpr float LetterHalfHeight = 0.64f;
+constexpr float LetterLift = 0.2f;
 
 void DrawMark(float x, float y) {
   const float ring[2] = {1.1f, 0.8f};
@@ -34,11 +40,11 @@ void DrawMark(float x, float y) {
 
 }  // namespace
 
-void DrawProjections(const MapLayout& layout, MapMode mode) {
-  for (int f = 1; f <= 6; ++f) DrawProjectionMap(f, layout.CentreX[f], layout.CentreY[f], layout.Scale, mode);
+void DrawProjections(const MapLayout& layout, MapMode mode, bool letters) {
+  for (int f = 1; f <= 6; ++f) DrawProjectionMap(f, layout.CentreX[f], layout.CentreY[f], layout.Scale, mode, letters);
 }
 
-void DrawProjectionMap(int face, float centreX, float centreY, float scale, MapMode mode) {
+void DrawProjectionMap(int face, float centreX, float centreY, float scale, MapMode mode, bool letters) {
   glPushMatrix();
   glTranslatef(centreX, centreY, -MapDistance);
   glScalef(scale, scale, scale);
@@ -67,5 +73,7 @@ void DrawProjectionMap(int face, float centreX, float centreY, float scale, MapM
       if (mode == MapMode::Render && MarkedStickers[9 * (face - 1) + position - 1]) DrawMark(x, y);
     }
   }
+  if (mode == MapMode::Render && letters)
+    DrawFaceLetter(face, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}, LetterHalfHeight, LetterLift);
   glPopMatrix();
 }

@@ -9,5 +9,6 @@
 // that GL's own picking of the drawn squares can be asked.
 enum class MapMode { Render, Select };
 
-void DrawProjections(const MapLayout& layout, MapMode mode);
-void DrawProjectionMap(int face, float centreX, float centreY, float scale, MapMode mode);
+// letters: in render mode, each map's face letter on its centre square.
+void DrawProjections(const MapLayout& layout, MapMode mode, bool letters = false);
+void DrawProjectionMap(int face, float centreX, float centreY, float scale, MapMode mode, bool letters = false);

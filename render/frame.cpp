@@ -8,6 +8,7 @@
 #include "render/arrows.h"
 #include "render/cubies.h"
 #include "render/facemaps.h"
+#include "render/letters.h"
 #include "render/perspective.h"
 #include "render/view.h"
 
@@ -124,7 +125,7 @@ void DrawScene(int width, int height, const SceneOptions& options) {
   glPolygonMode(GL_BACK, GL_POINT);
 
   glDisable(GL_LIGHTING);
-  if (options.Projections) DrawProjections(ProjectionLayout(width, height), MapMode::Render);
+  if (options.Projections) DrawProjections(ProjectionLayout(width, height), MapMode::Render, options.FaceLetters);
 
   glEnable(GL_LIGHTING);
   glPushMatrix();
@@ -138,6 +139,7 @@ void DrawScene(int width, int height, const SceneOptions& options) {
   glPushMatrix();
   for (int S = 1; S <= 27; ++S) DrawCubie(S, options.Texture);
   glPopMatrix();
+  if (options.FaceLetters) DrawCubeLetters();
 
   glPolygonMode(GL_FRONT, GL_FILL);
   glPolygonMode(GL_BACK, GL_POINT);

@@ -25,6 +25,7 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 openbox >"$work/openbox.log" 2>&1 &
 pids+=("$!")
+# The window manager is up once it has announced itself on the root window (xprop).
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 
 cd "$(dirname "$program")"   # the texture pictures are read from here
@@ -65,7 +66,8 @@ settle
 settle
 
 # The centre of each square of the middle map (face 3, centred at (-2.1, 1.1) seven
-# units ahead; squares 0.143 apart), in screen pixels.
+# units ahead; squares 0.143 apart), in screen pixels: the maps' fixed places, those of
+# any area at least 1.47 times as wide as high.
 targets=()
 for row in 1 2 3; do
   for col in 1 2 3; do

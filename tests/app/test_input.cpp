@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/framekey.h"
 #include "app_fixture.h"
 #include "cube/turns.h"
 #include "render/maplayout.h"
@@ -165,6 +166,15 @@ TEST_F(AppTest, EditStickerStepsTheColourWithWrapAndRecolours) {
   EditSticker(+1, 0);
   EditSticker(-1, 55);
   EXPECT_EQ(std::memcmp(before, Stickers, sizeof before), 0);
+}
+
+// L shows and hides the face letters in the frame; a new window starts without them.
+TEST_F(AppTest, LShowsAndHidesTheFaceLetters) {
+  EXPECT_FALSE(CurrentSceneOptions().FaceLetters);
+  FormKeyDown(VK_L);
+  EXPECT_TRUE(CurrentSceneOptions().FaceLetters);
+  FormKeyDown(VK_L);
+  EXPECT_FALSE(CurrentSceneOptions().FaceLetters);
 }
 
 // Picking needs no rendering context: a click on the middle of face 3's map steps its

@@ -4,13 +4,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <algorithm>
 #include <cmath>
 #include <set>
 #include <vector>
 
 #include "gl_fixture.h"
 #include "render/facemaps.h"
+#include "render/view.h"
 
 namespace {
 
@@ -187,7 +187,8 @@ TEST_F(FaceMapTest, PickingAgreesWithGlSelection) {
         const int got = PickProjectionSticker(xs[k], y, width, height);
         picked.insert(got);
         ++compared;
-        if (got != gl[k] && ++differing <= 5) ADD_FAILURE() << "at " << xs[k] << ", " << y << ": " << got << " for " << gl[k];
+        if (got != gl[k] && ++differing <= 5)
+          ADD_FAILURE() << "at " << xs[k] << ", " << y << ": " << got << " for " << gl[k];
       }
     }
     EXPECT_EQ(differing, 0) << "of " << compared;
@@ -195,8 +196,9 @@ TEST_F(FaceMapTest, PickingAgreesWithGlSelection) {
   }
 }
 
-// A window narrower than the net leaves it all inside, drawn where it is picked.
-TEST_F(FaceMapTest, InANarrowWindowEverySquareIsDrawnInsideAndPicked) {
+// A window narrower than the net shows all of it inside, each square where the layout
+// that picking reads puts it.
+TEST_F(FaceMapTest, InANarrowWindowEverySquareIsDrawnInside) {
   for (int i = 0; i < StickerCount; ++i) Stickers[i] = uint8_t(1 + (i * 5 + i / 9) % 6);
   options.Projections = true;
   for (const auto& [width, height] : {std::pair{480, 400}, std::pair{300, 400}}) {
@@ -214,19 +216,56 @@ TEST_F(FaceMapTest, InANarrowWindowEverySquareIsDrawnInsideAndPicked) {
           };
           // Inside the window; the net's outer edge may lie on its left edge.
           const WindowPoint low = at(-1, -1), high = at(1, 1);
-          EXPECT_TRUE(low.x > -1e-3 && low.y >= 0 && high.x <= width && high.y <= height) << f << "/" << row << "," << column;
+          EXPECT_TRUE(low.x > -1e-3 && low.y >= 0 && high.x <= width && high.y <= height)
+              << f << "/" << row << "," << column;
           // The middle and towards the four corners show the sticker's colour.
           for (const auto& [dx, dy] : {std::pair{0.0, 0.0}, {-0.6, -0.6}, {-0.6, 0.6}, {0.6, -0.6}, {0.6, 0.6}}) {
             const Rgb seen = picture.At(at(dx, dy));
-            EXPECT_TRUE(std::fabs(seen.r - expected[0]) + std::fabs(seen.g - expected[1]) + std::fabs(seen.b - expected[2]) < 3 / 255.0)
-                << f << "/" << row << "," << column << " at " << dx << ", " << dy;
+            const double off =
+                std::fabs(seen.r - expected[0]) + std::fabs(seen.g - expected[1]) + std::fabs(seen.b - expected[2]);
+            EXPECT_LT(off, 3 / 255.0) << f << "/" << row << "," << column << " at " << dx << ", " << dy;
           }
-          const WindowPoint middle = at(0, 0);
-          EXPECT_EQ(PickProjectionSticker(int(middle.x), height - int(middle.y), width, height),
-                    9 * (f - 1) + 3 * (row - 1) + column);
         }
       }
     }
+  }
+}
+
+// L's face letters: F upright on the front centre of the cube held as the help says
+// (Home), in dark cells within a light outline on the sticker's colour; a dark letter
+// on the centre square of every map; none with the flag off.
+TEST_F(FaceMapTest, FaceLettersAreUprightOnTheHeldCubeAndOnEveryMap) {
+  ViewAsHeld(options.SpinAngles);
+  options.Projections = true;
+  const Picture plain = Draw();
+  options.FaceLetters = true;
+  const Picture lettered = Draw();
+  options.FaceLetters = false;
+  EXPECT_TRUE(Draw().Bytes() == plain.Bytes());
+
+  // Glyph cells of the F on face 3 (+Y; its map's up is +X, right +Z): the outline is 9
+  // cells high, 64 % of the sticker, and lies just off it.
+  const Matrix4 scene = SceneTransform(options);
+  const double cell = 2 * 0.64 * (1 - DefaultStickerInset) / 9;
+  auto seen = [&](const Picture& p, int row, int column) {
+    const Vec3 model{(3 - row) * cell, 3.1, (column - 2) * cell};
+    const Rgb c = p.At(Project(Transform(scene, model), BufferWidth, BufferHeight));
+    return c.r + c.g + c.b;
+  };
+  EXPECT_LT(seen(lettered, 0, 1), 0.5);   // the top bar
+  EXPECT_LT(seen(lettered, 3, 3), 0.5);   // the middle bar's end
+  EXPECT_GT(seen(lettered, 3, 4), 2.5);   // beside it, the outline
+  EXPECT_GT(seen(lettered, 6, 1), 2.5);   // beside the stem's foot
+  EXPECT_NEAR(seen(lettered, 5, 3), seen(plain, 5, 3), 3 / 255.0);   // clear of the letter
+
+  for (int f = 1; f <= 6; ++f) {
+    int dark = 0;
+    for (double x = -0.9; x <= 0.9; x += 0.05)
+      for (double y = -0.9; y <= 0.9; y += 0.05) {
+        const Rgb a = lettered.At(Project(MapPoint(f, x, y), BufferWidth, BufferHeight));
+        dark += a.r + a.g + a.b < 0.5;
+      }
+    EXPECT_GT(dark, 20) << "face " << f;
   }
 }
 
