@@ -20,7 +20,7 @@ bool SkipUnchangedFrames = true;
 namespace {
 
 // The frame's inputs in a fixed order, as MakeKey writes them.
-constexpr size_t KeySize = sizeof(int32_t) * 5 + 3 + sizeof(float) * 4 + sizeof(Point3) * 2 +
+constexpr size_t KeySize = sizeof(int32_t) * 5 + 4 + sizeof(float) * 4 + sizeof(Point3) * 2 +
                            sizeof CubeGeometry + sizeof Stickers + sizeof FaceColors +
                            sizeof MarkedStickers;
 using Key = std::array<unsigned char, KeySize>;
@@ -50,6 +50,7 @@ void MakeKey(int width, int height, const SceneOptions& options, Key& key) {
   w.Put(static_cast<uint8_t>(options.Projections));
   w.Put(static_cast<uint8_t>(options.Texture));
   w.Put(static_cast<uint8_t>(options.ShowArrows));
+  w.Put(static_cast<uint8_t>(options.FaceLetters));
   const bool arrows = options.ShowArrows;
   w.Put(static_cast<int32_t>(arrows ? options.CurrentLayer : 0));
   w.Put(static_cast<int32_t>(arrows ? options.TurnDirection : 0));
@@ -75,6 +76,7 @@ SceneOptions CurrentSceneOptions() {
   options.Projections = SysMenuChecked(MenuItem::Proj);
   options.Texture = SysMenuChecked(MenuItem::Texture1);
   options.ShowArrows = ShowArrows;
+  options.FaceLetters = ShowFaceLetters;
   options.CurrentLayer = CurrentLayer;
   options.TurnDirection = TurnDirection;
   for (int axis = 0; axis < 3; ++axis) options.SpinAngles[axis] = SpinAngles[axis];

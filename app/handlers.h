@@ -37,6 +37,7 @@ enum : int {
   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
   VK_0 = 0x30,                  // the digits '0'..'9' follow
   VK_C = 0x43, VK_P = 0x50, VK_F1 = 0x70, VK_F12 = 0x7B,
+  VK_HOME = 0x24, VK_L = 0x4C,
 };
 void FormKeyDown(int key);
 void FormMouseDown(MouseButton button, int x, int y);

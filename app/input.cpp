@@ -8,7 +8,7 @@
 #include "app/state.h"
 #include "cube/stickers.h"
 #include "platform/platform.h"
-#include "render/draw.h"
+#include "render/maplayout.h"
 #include "render/model.h"
 #include "render/view.h"
 
@@ -64,6 +64,12 @@ void FormKeyDown(int key) {
     case VK_C:
       ShowCounter = !ShowCounter;
       break;
+    case VK_HOME:
+      ViewAsHeld(SpinAngles);
+      break;
+    case VK_L:
+      ShowFaceLetters = !ShowFaceLetters;
+      break;
     case VK_ESCAPE:
       QuitProgram();
       break;
@@ -85,7 +91,6 @@ void FormMouseDown(MouseButton button, int x, int y) {
   LastMouseX = x;
   LastMouseY = y;
   if (!SysMenuChecked(MenuItem::Proj)) return;
-  if (!SysMakeCurrent()) return;
   int width = 0, height = 0;
   SysClientSize(width, height);
   const int s = PickProjectionSticker(x, y, width, height);

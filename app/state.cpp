@@ -15,6 +15,7 @@ bool Spinning;
 bool Tracing;
 bool Paused;
 bool ShowCounter;
+bool ShowFaceLetters;
 bool Dragging;
 
 int32_t CurrentLayer;
@@ -44,6 +45,7 @@ void ResetProgramState() {
   Tracing = false;
   Paused = false;
   ShowCounter = false;
+  ShowFaceLetters = false;
   Dragging = false;
 
   CurrentLayer = 1;

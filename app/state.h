@@ -19,6 +19,7 @@ extern bool Tracing;          // the view wanders by 3-degree steps
 extern bool Paused;           // P holds the timer off
 extern bool ShowCounter;      // the caption shows HistoryLength
 extern bool Dragging;         // a mouse button is down: moves turn the view
+extern bool ShowFaceLetters;  // L: the face letters on the centres (the key handler)
 
 // --- Numbers ---
 extern int32_t CurrentLayer;     // 1..6, the layer Enter turns and the arrows show
@@ -50,8 +51,8 @@ void ClearHistory();
 // Every variable above with the value a new window starts with.
 void ResetProgramState();
 
-// True once FormCreate has a current OpenGL context; the drawing, picking and texture
-// steps are skipped without one (the headless tools run without it).
+// True once FormCreate has a current OpenGL context; the drawing and texture steps are
+// skipped without one (the headless tools run without it).
 extern bool RenderContextReady;
 
 // The program's one random generator: uniform integers in [0, bound) and floats in [0, 1).

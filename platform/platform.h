@@ -100,7 +100,7 @@ void SysProcessEvents();
 // context can be had.
 bool SysCreateRenderContext();
 // Makes the window's rendering context current again (before GL work outside a
-// frame: loading textures, picking). False when there is none.
+// frame: loading textures). False when there is none.
 bool SysMakeCurrent();
 // Draws one whole frame now and swaps buffers before returning (FormPaint).
 void SysRedraw();

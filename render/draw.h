@@ -11,6 +11,7 @@ struct SceneOptions {
   bool Projections = false;   // the Projections menu mark: face maps drawn
   bool Texture = true;        // the Texture menu mark: stickers show the face pictures
   bool ShowArrows = false;
+  bool FaceLetters = false;   // the face letters on the centres of the cube and maps
   int CurrentLayer = 1;
   int TurnDirection = 1;
   float SpinAngles[3] = {45, 45, 45};
@@ -27,6 +28,3 @@ void StopDrawing();
 // Frame steps before the swap: clear, viewport, projection, lighting, scene. A client
 // height of 0 is drawn as height 1.
 void RenderFrame(int width, int height, const SceneOptions& options);
-// The sticker number 1..54 under client pixel (x, y) (y grows downwards), or -1 when
-// no single square of the face maps is hit.
-int PickProjectionSticker(int x, int y, int clientWidth, int clientHeight);

@@ -6,4 +6,3 @@
 void StartDrawing() {}
 void StopDrawing() {}
 void RenderFrame(int, int, const SceneOptions&) {}
-int PickProjectionSticker(int, int, int, int) { return -1; }

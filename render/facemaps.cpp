@@ -1,52 +1,24 @@
-// The six flat face maps drawn from Stickers, and picking one of their squares with
-// the GL selection mode.
+// The six flat face maps drawn from Stickers.
 
 #include "render/facemaps.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "cube/stickers.h"
-#include "render/frame.h"
+#include "render/letters.h"
 #include "render/model.h"
 
 namespace {
-
-// The net lies in the plane 7 units in front of the eye, around a base point, with
-// this distance between neighbouring map centres.
-constexpr double MapBaseX = -2.1;
-constexpr double MapBaseY = 1.1;
-constexpr double MapStep = 0.45;
-constexpr float MapDistance = 7.0f;
-constexpr float MapScale = 0.065f;
-
-// Squares are 2 map units wide on a pitch of 2.2.
-constexpr float SquarePitch = 2.2f;
-
-struct MapCentre {
-  double x, y;
-};
-
-// Indexed by face 1..6.
-constexpr MapCentre MapCentres[7] = {
-    {0, 0},
-    {MapBaseX, MapBaseY + MapStep},              // 1: above face 3
-    {MapBaseX, MapBaseY - MapStep},              // 2: below face 3
-    {MapBaseX, MapBaseY},                        // 3: centre of the net
-    {MapBaseX + 2 * MapStep, MapBaseY},          // 4: right of face 5
-    {MapBaseX + MapStep, MapBaseY},              // 5: right of face 3
-    {MapBaseX - MapStep, MapBaseY},              // 6: left of face 3
-};
-
-// Exactly one hit record of one name fits: name count, minimum depth, maximum depth,
-// name. A second hit overflows the buffer.
-GLuint SelectBuffer[4];
-GLint ViewportBuffer[4];
 
 // A sticker the check of the cube named: a white ring in the gap around its square and
 // a black one inside it, seen on any colour. The rings lie just in front of the map,
 // far enough for the depth buffer to tell them from it.
 constexpr float MarkLift = 0.1f;
+
+// The face letter on the centre square, in map units: inside a mark's black ring, in
+// front of it.
+constexpr float LetterHalfHeight = 0.64f;
+constexpr float LetterLift = 0.2f;
 
 void DrawMark(float x, float y) {
   const float ring[2] = {1.1f, 0.8f};
@@ -68,16 +40,14 @@ void DrawMark(float x, float y) {
 
 }  // namespace
 
-void DrawProjections(MapMode mode) {
-  for (int f = 1; f <= 6; ++f) {
-    DrawProjectionMap(f, static_cast<float>(MapCentres[f].x), static_cast<float>(MapCentres[f].y), mode);
-  }
+void DrawProjections(const MapLayout& layout, MapMode mode, bool letters) {
+  for (int f = 1; f <= 6; ++f) DrawProjectionMap(f, layout.CentreX[f], layout.CentreY[f], layout.Scale, mode, letters);
 }
 
-void DrawProjectionMap(int face, float centreX, float centreY, MapMode mode) {
+void DrawProjectionMap(int face, float centreX, float centreY, float scale, MapMode mode, bool letters) {
   glPushMatrix();
   glTranslatef(centreX, centreY, -MapDistance);
-  glScalef(MapScale, MapScale, MapScale);
+  glScalef(scale, scale, scale);
   for (int i = -1; i <= 1; ++i) {
     for (int j = -1; j <= 1; ++j) {
       const int row = i + 2, column = j + 2;
@@ -103,30 +73,9 @@ void DrawProjectionMap(int face, float centreX, float centreY, MapMode mode) {
       if (mode == MapMode::Render && MarkedStickers[9 * (face - 1) + position - 1]) DrawMark(x, y);
     }
   }
+  if (mode == MapMode::Render && letters)
+    DrawFaceLetter(face, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}, LetterHalfHeight, LetterLift);
   glPopMatrix();
-}
-
-int PickProjectionSticker(int x, int y, int clientWidth, int clientHeight) {
-  if (clientHeight < 1) clientHeight = 1;
-  glSelectBuffer(4, SelectBuffer);
-  glRenderMode(GL_SELECT);
-  glInitNames();
-  glPushName(0);
-
-  glGetIntegerv(GL_VIEWPORT, ViewportBuffer);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPickMatrix(x, clientHeight - y, 4, 4, ViewportBuffer);
-  ApplyPerspective(clientWidth, clientHeight);
-
-  glViewport(0, 0, clientWidth, clientHeight);
-  glMatrixMode(GL_MODELVIEW);
-  glClear(GL_COLOR_BUFFER_BIT);
-  DrawProjections(MapMode::Select);
-
-  const GLint hits = glRenderMode(GL_RENDER);
-  if (hits > 0) return static_cast<int>(SelectBuffer[3]);
-  return -1;
 }
 
 // --- The paint colour ------------------------------------------------------------
@@ -165,12 +114,12 @@ void DrawRectangle(float x0, float y0, float x1, float y1, float z) {
 
 }  // namespace
 
-void DrawPaintSwatch(int colour) {
+void DrawPaintSwatch(const MapLayout& layout, int colour) {
   if (colour < 1 || colour > 6) return;
   const double* rgb = FaceColors[colour];
   glPushMatrix();
-  glTranslatef(static_cast<float>(MapCentres[5].x), static_cast<float>(MapCentres[1].y), -MapDistance);
-  glScalef(MapScale, MapScale, MapScale);
+  glTranslatef(layout.CentreX[5], layout.CentreY[1], -MapDistance);
+  glScalef(layout.Scale, layout.Scale, layout.Scale);
   glColor3f(1, 1, 1);
   const float outer = SwatchHalf + SwatchFrame;
   DrawRectangle(-outer, -outer, outer, outer, 0);

@@ -6,8 +6,10 @@
 #include <GL/glu.h>
 
 #include "render/arrows.h"
-#include "render/facemaps.h"
 #include "render/cubies.h"
+#include "render/facemaps.h"
+#include "render/letters.h"
+#include "render/perspective.h"
 #include "render/view.h"
 
 // Positions and directions are in eye coordinates: they are given while the modelview
@@ -33,10 +35,6 @@ constexpr float FogColour[4] = {0.1f, 0.1f, 0.1f, 1.0f};
 
 constexpr float MaterialSpecular[4] = {1, 1, 1, 1};
 constexpr float MaterialShininess = 50.0f;
-
-constexpr double FieldOfView = 30.0;
-constexpr double NearPlane = 0.01;
-constexpr double FarPlane = 10.0;
 
 // The cube's centre lies this far in front of the eye; the model is drawn at this scale.
 constexpr float CubeDistance = 8.0f;
@@ -119,17 +117,18 @@ void RenderFrame(int width, int height, const SceneOptions& options) {
   // The modelview matrix is the identity here: every change to it is pushed and popped.
   glMatrixMode(GL_MODELVIEW);
   SetupLighting();
-  DrawScene(options);
+  DrawScene(width, height, options);
 }
 
-void DrawScene(const SceneOptions& options) {
+void DrawScene(int width, int height, const SceneOptions& options) {
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glPolygonMode(GL_BACK, GL_POINT);
 
   glDisable(GL_LIGHTING);
   if (options.Projections) {
-    DrawProjections(MapMode::Render);
-    if (options.PaintColour >= 1 && options.PaintColour <= 6) DrawPaintSwatch(options.PaintColour);
+    const MapLayout layout = ProjectionLayout(width, height);
+    DrawProjections(layout, MapMode::Render, options.FaceLetters);
+    if (options.PaintColour >= 1 && options.PaintColour <= 6) DrawPaintSwatch(layout, options.PaintColour);
   }
 
   glEnable(GL_LIGHTING);
@@ -144,6 +143,7 @@ void DrawScene(const SceneOptions& options) {
   glPushMatrix();
   for (int S = 1; S <= 27; ++S) DrawCubie(S, options.Texture);
   glPopMatrix();
+  if (options.FaceLetters) DrawCubeLetters();
 
   glPolygonMode(GL_FRONT, GL_FILL);
   glPolygonMode(GL_BACK, GL_POINT);

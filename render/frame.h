@@ -22,10 +22,12 @@ void ContextSetUp();
 void ContextRelease();
 
 void SetupLighting();
-void DrawScene(const SceneOptions& options);
+// The scene for a client area of width x height (the face maps are placed for it).
+void DrawScene(int width, int height, const SceneOptions& options);
 // Multiplies the current matrix by the rotations of ViewRotations (render/view.h).
 void ApplyViewOrientation(const Point3& up, const Point3& right);
-// The perspective of every frame and of picking: 30 degrees, width / height, 0.01, 10.
+// The perspective of every frame (render/perspective.h): 30 degrees, width / height,
+// 0.01, 10.
 void ApplyPerspective(int width, int height);
 
 // The one GLU quadric of the program (the arrows' cones, cylinders and disks).

@@ -37,6 +37,17 @@ const FaceLayout FaceLayouts[7] = {
     {{2, 3, 7, 6}, 2, -1, {0, +1}, {1, -1}, {7, 8}, {2, 3, 7, 6}, {6, 5}},  // 6: (k+2, 2-l)
 };
 
+const FaceFrame FaceFrames[7] = {
+    {},
+    //  up (row 1)      right (column 3)
+    {{0, -1, 0}, {0, 0, 1}},    // 1 (+X): row 1 towards -Y, column 3 towards +Z
+    {{0, 1, 0}, {0, 0, 1}},     // 2 (-X): row 1 towards +Y
+    {{1, 0, 0}, {0, 0, 1}},     // 3 (+Y): row 1 towards +X (face 1)
+    {{1, 0, 0}, {0, 0, -1}},    // 4 (-Y)
+    {{1, 0, 0}, {0, -1, 0}},    // 5 (+Z)
+    {{1, 0, 0}, {0, 1, 0}},     // 6 (-Z)
+};
+
 namespace {
 
 // Pitch of the cubie grid: neighbouring bodies (edge 2) are 0.05 apart.
@@ -206,13 +217,24 @@ struct QuadPlace {
   int Face = 0, Row = 0, Col = 0;
 };
 
+double Along(const Point3& direction, double mx, double my, double mz) {
+  return mx * direction.x + my * direction.y + mz * direction.z;
+}
+
+// Rows count down from Up, columns along Right; cells are 2 units apart, the middle one
+// on the face's axis. (The directions are unit axes: the sums are exact.)
+QuadPlace PlaceOn(int face, double mx, double my, double mz) {
+  const FaceFrame& frame = FaceFrames[face];
+  return {face, R(-Along(frame.Up, mx, my, mz) / 2 + 2), R(Along(frame.Right, mx, my, mz) / 2 + 2)};
+}
+
 void LocateQuad(double mx, double my, double mz, QuadPlace& place) {
-  if (mx > FaceLimit) place = {1, R(my / 2 + 2), R(mz / 2 + 2)};
-  if (mx < -FaceLimit) place = {2, R(-my / 2 + 2), R(mz / 2 + 2)};
-  if (my > FaceLimit) place = {3, R(-mx / 2 + 2), R(mz / 2 + 2)};
-  if (my < -FaceLimit) place = {4, R(-mx / 2 + 2), R(-mz / 2 + 2)};
-  if (mz > FaceLimit) place = {5, R(-mx / 2 + 2), R(-my / 2 + 2)};
-  if (mz < -FaceLimit) place = {6, R(-mx / 2 + 2), R(my / 2 + 2)};
+  if (mx > FaceLimit) place = PlaceOn(1, mx, my, mz);
+  if (mx < -FaceLimit) place = PlaceOn(2, mx, my, mz);
+  if (my > FaceLimit) place = PlaceOn(3, mx, my, mz);
+  if (my < -FaceLimit) place = PlaceOn(4, mx, my, mz);
+  if (mz > FaceLimit) place = PlaceOn(5, mx, my, mz);
+  if (mz < -FaceLimit) place = PlaceOn(6, mx, my, mz);
 }
 
 bool InRange(int v, int low, int high) { return v >= low && v <= high; }

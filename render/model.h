@@ -39,6 +39,14 @@ struct CubieGeometry {
 
 extern CubieGeometry CubeGeometry[28];
 
+// How each face's map lies on the cube, as RecolorFromStickers addresses Stickers: the
+// model direction towards its row 1 (up on the map) and towards its column 3 (right).
+// Right x Up points out of the face: a map shows its face as seen from outside.
+struct FaceFrame {
+  Point3 Up, Right;
+};
+extern const FaceFrame FaceFrames[7];   // [1..6]
+
 // A normal written "ca - cb": the difference of a cubie's current corners a and b.
 struct CornerDifference {
   int a, b;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "cube/move.h"
+#include "cube/notation.h"
 
 Point3 ViewUp;
 Point3 ViewRight;
@@ -15,6 +16,21 @@ void ResetView() {
   ViewUp = Point3{0, 1, 0};
   ViewRight = Point3{1, 0, 0};
   RotateVectorAboutAxis(ViewRight, ViewUp, 95);
+}
+
+void ViewAsHeld(const float spinAngles[3]) {
+  constexpr int Front = 3;
+  static_assert(FaceLetters[Front] == 'F' && FaceLetters[1] == 'U');
+  // F's map has U above it: its up and right, carried through the spin, become the
+  // screen's up and right. The frame turns about Z first, then Y, then X.
+  Point3 up = FaceFrames[Front].Up, right = FaceFrames[Front].Right;
+  const Point3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  for (int axis = 2; axis >= 0; --axis) {
+    RotateVectorAboutAxis(up, axes[axis], spinAngles[axis]);
+    RotateVectorAboutAxis(right, axes[axis], spinAngles[axis]);
+  }
+  ViewUp = up;
+  ViewRight = right;
 }
 
 namespace {

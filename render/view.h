@@ -8,6 +8,10 @@ extern Point3 ViewUp;
 extern Point3 ViewRight;
 // The view of a new window.
 void ResetView();
+// The view of the cube as a person holds it to follow the notation: F (face 3) towards
+// the eye and U (face 1) on top, so R on the right, for the cube spun by spinAngles
+// (degrees about X, Y, Z, as the frame applies them).
+void ViewAsHeld(const float spinAngles[3]);
 
 struct Quaternion {
   double w, x, y, z;

@@ -15,8 +15,8 @@
 //     one changes nothing; Ctrl+C copies a string that reads back as the cube;
 //   - Esc and File > Exit ask before quitting exactly when face-map edits were made
 //     since the last Save, Open or New, and quit unless the answer is Cancel.
-// Without an OpenGL context nothing is drawn and picking is skipped, so a click on the
-// face maps is played as the sticker edit it leads to.
+// Without an OpenGL context nothing is drawn; clicks on the face maps pick their squares
+// all the same, and sticker edits of any number are played besides.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -42,6 +42,7 @@
 #include "cube/stickers.h"
 #include "cube/turns.h"
 #include "platform/headless/headless.h"
+#include "render/maplayout.h"
 #include "render/model.h"
 #include "tests/app/quad_place.h"
 
@@ -288,7 +289,13 @@ void New() {
 void Mouse() {
   const MouseButton button = In->PickValueInArray({MouseButton::Left, MouseButton::Right, MouseButton::Middle});
   int x = In->ConsumeIntegralInRange(-50, 700), y = In->ConsumeIntegralInRange(-50, 500);
+  const bool picks = SysMenuChecked(MenuItem::Proj) && button != MouseButton::Middle &&
+                     PickProjectionSticker(x, y, Headless.ClientWidth, Headless.ClientHeight) >= 1;
   FormMouseDown(button, x, y);
+  if (picks) {
+    T.ColoursMayDiffer = true;
+    T.BaseKnown = false;
+  }
   if (SysMenuChecked(MenuItem::Proj) && button != MouseButton::Middle && In->ConsumeBool()) {
     const std::vector<uint8_t> before(Stickers, Stickers + CubeFileSize);
     const int s = In->ConsumeIntegralInRange(0, 55);

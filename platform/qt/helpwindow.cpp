@@ -21,6 +21,8 @@ the program solve it layer by layer, or enter a real cube and have it solved.</p
 <tr><td><b>Ctrl+C</b></td><td>copy the cube as a facelet string</td></tr>
 <tr><td><b>P</b></td><td>pause / resume all animation</td></tr>
 <tr><td><b>C</b></td><td>show / hide the turn counter in the caption</td></tr>
+<tr><td><b>Home</b></td><td>turn the view to the cube as you hold it: F towards you, U on top</td></tr>
+<tr><td><b>L</b></td><td>show / hide the face letters (U, D, F, B, R, L) on the centres of the cube and of the face maps</td></tr>
 <tr><td><b>F1</b></td><td>this help</td></tr>
 <tr><td><b>F12</b></td><td>open / close the solution window: the turns that solve the cube, one by one</td></tr>
 <tr><td><b>Esc</b></td><td>quit, asking first when a cube entered on the face maps is not saved (in this window: close it)</td></tr>

@@ -21,6 +21,7 @@ const KeyCode KeyTable[] = {
   {Qt::Key_Enter,         0x0D},   // the keypad's Enter
   {Qt::Key_Escape,        0x1B},
   {Qt::Key_Space,         0x20},
+  {Qt::Key_Home,          0x24},
   {Qt::Key_Left,          0x25},
   {Qt::Key_Up,            0x26},
   {Qt::Key_Right,         0x27},

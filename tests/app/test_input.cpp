@@ -1,10 +1,13 @@
 // Keys and the mouse: layer selection, single turns, pause, the counter switch,
 // dragging the view, and stepping sticker colours.
 
+#include <cmath>
 #include <cstring>
 
+#include "app/framekey.h"
 #include "app_fixture.h"
 #include "cube/turns.h"
+#include "render/maplayout.h"
 
 using namespace apptest;
 
@@ -165,11 +168,26 @@ TEST_F(AppTest, EditStickerStepsTheColourWithWrapAndRecolours) {
   EXPECT_EQ(std::memcmp(before, Stickers, sizeof before), 0);
 }
 
-TEST_F(AppTest, ClicksWithoutAContextOnlyDrag) {
+// L shows and hides the face letters in the frame; a new window starts without them.
+TEST_F(AppTest, LShowsAndHidesTheFaceLetters) {
+  EXPECT_FALSE(CurrentSceneOptions().FaceLetters);
+  FormKeyDown(VK_L);
+  EXPECT_TRUE(CurrentSceneOptions().FaceLetters);
+  FormKeyDown(VK_L);
+  EXPECT_FALSE(CurrentSceneOptions().FaceLetters);
+}
+
+// Picking needs no rendering context: a click on the middle of face 3's map steps its
+// centre sticker.
+TEST_F(AppTest, ClicksOnTheMapsPickWithoutAContext) {
   SysSetMenuChecked(MenuItem::Proj, true);
-  FormMouseDown(MouseButton::Left, 40, 40);
+  const MapLayout layout = ProjectionLayout(Headless.ClientWidth, Headless.ClientHeight);
+  const double perEyeUnit = Headless.ClientHeight / 2.0 / (7 * std::tan(15 * M_PI / 180));
+  FormMouseDown(MouseButton::Left, int(Headless.ClientWidth / 2.0 + layout.CentreX[3] * perEyeUnit),
+                int(Headless.ClientHeight / 2.0 - layout.CentreY[3] * perEyeUnit));
   EXPECT_TRUE(Dragging);
-  EXPECT_TRUE(StickersSolved());
+  EXPECT_EQ(StickerAtPos(3, 5), 4);
+  EXPECT_TRUE(GeometryShowsStickers());
 }
 
 // Keys, drags and sticker edits in the middle of a turn leave the turn alone, and the

@@ -336,6 +336,8 @@ TEST(QtKeys, VirtualKeyCodes) {
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Down, Qt::NoModifier), 40);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_P, Qt::ShiftModifier), 0x50);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_C, Qt::NoModifier), 0x43);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_L, Qt::NoModifier), 0x4C);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Home, Qt::NoModifier), 0x24);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F1, Qt::NoModifier), 0x70);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F12, Qt::NoModifier), 0x7B);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_7, Qt::NoModifier), 0x37);

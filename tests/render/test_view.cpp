@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 
@@ -176,6 +177,19 @@ TEST(ViewOrientation, StaysStableAfterManySmallRotations) {
   const int count = ViewRotations({0, 1.0000002f, 0}, {-1.0000002f, 0, 0}, rotations);
   for (int r = 0; r < count; ++r) EXPECT_FALSE(std::isnan(rotations[r].degrees));
   EXPECT_NEAR(std::fabs(rotations[count - 1].degrees), 180, 1e-4);
+}
+
+// Home: whatever the spin, F (+Y) faces the eye with U (+X) on top.
+TEST(ViewOrientation, HeldViewShowsFTowardsTheEyeAndUOnTop) {
+  const std::array<float, 3> spins[] = {{45, 45, 45}, {0, 0, 0}, {123.4f, -70, 300}, {10, 89.9f, 5}, {180, 0, 90}};
+  for (const auto& spin : spins) {
+    ViewAsHeld(spin.data());
+    const Matrix3 m = Multiply(ViewMatrix(ViewUp, ViewRight),
+                               Multiply(Rotation(spin[0], {1, 0, 0}),
+                                        Multiply(Rotation(spin[1], {0, 1, 0}), Rotation(spin[2], {0, 0, 1}))));
+    ExpectPoint(Apply(m, {0, 1, 0}), 0, 0, 1, 1e-4f);
+    ExpectPoint(Apply(m, {1, 0, 0}), 0, 1, 0, 1e-4f);
+  }
 }
 
 }  // namespace
