@@ -36,8 +36,7 @@ enum : int {
   VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32, VK_END = 35, VK_HOME = 36,
   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
   VK_0 = 0x30,                  // the digits '0'..'9' follow
-  VK_C = 0x43, VK_P = 0x50, VK_F1 = 0x70, VK_F12 = 0x7B,
-  VK_HOME = 0x24, VK_L = 0x4C,
+  VK_C = 0x43, VK_P = 0x50, VK_F1 = 0x70, VK_F12 = 0x7B, VK_L = 0x4C,
 };
 void FormKeyDown(int key);
 void FormMouseDown(MouseButton button, int x, int y);
