@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/diagnose.h"
@@ -44,7 +45,7 @@ void ReportImpossibleCube(const std::vector<CubeFault>& faults) {
     text += "\n- ... and " + std::to_string(faults.size() - MaxReportedFaults) + " more";
   if (placed) text += "\n\nThe stickers named are marked on the face maps (Options > Projections).";
   SysMessageBox(text, MainCaption);
-  SysRedraw();
+  RedrawIfChanged();
 }
 
 void SetSpeed(int divisor, MenuItem mark) {
@@ -104,11 +105,9 @@ void Build1Click() {
   } else {
     // Build off stops the build after the turn in progress; no other kind of turn
     // takes over.
-    FlipMark(MenuItem::Build1);
     ClearMoves();
     StartSolving();
-    Building = false;
-    Halted = true;
+    EndBuilding();
   }
 }
 
@@ -121,15 +120,26 @@ void Rotation1Click() {
   SysStartTimer();
 }
 
+// The two mixing commands set Halted to what is to run after them; they do not flip
+// it. A flip would take Halted for "no mode runs", which an Enter turn makes untrue
+// both ways: one asked for and not started clears Halted with no mode running, and
+// one played under a mode sets it with the mode still on. Flipped from there, random
+// turns would run with no mark on, or a mode would be marked and never turn. An Enter
+// turn that has not started gives way to the command.
+
 void Intermixing1Click() {
   if (!SysMenuEnabled(MenuItem::Intermixing1)) return;
   FlipMark(MenuItem::Intermixing1);
+  const bool mixing = SysMenuChecked(MenuItem::Intermixing1);
   if (SysMenuChecked(MenuItem::Backmixing1)) {
+    // Straight over from Backmixing to random turns.
     SysSetMenuChecked(MenuItem::Backmixing1, false);
     Backmixing = false;
-    Halted = !Halted;
   }
-  Halted = !Halted;
+  SingleStep = false;
+  // Random turns run while the mark is on; a build holds while it is on and goes on
+  // when it comes off.
+  Halted = Building ? mixing : !mixing;
   SysStartTimer();
 }
 
@@ -139,7 +149,10 @@ void Backmixing1Click() {
       !SysMenuChecked(MenuItem::Intermixing1)) {
     Backmixing = !Backmixing;
     FlipMark(MenuItem::Backmixing1);
-    Halted = !Halted;
+    SingleStep = false;
+    // Backmixing runs before any other source; once it is off, a build under it goes
+    // on and nothing else starts.
+    Halted = !Backmixing && !Building;
   }
   SysStartTimer();
 }
@@ -148,6 +161,7 @@ void Arrows1Click() {
   FlipMark(MenuItem::Arrows1);
   ShowArrows = !ShowArrows;
   SysStartTimer();
+  RedrawIfChanged();
 }
 
 void Slow1Click() {

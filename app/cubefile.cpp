@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/cubeformat.h"
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/stickers.h"
@@ -184,6 +185,9 @@ void Open1Click() {
   if (!SysOpenFileDialog(name)) return;
   const std::string error = ReadCubeFile(name);
   if (!error.empty()) SysMessageBox(error, FileErrorCaption);
+  // The opened cube is drawn now: the File menu that chose Open holds the timer, and
+  // a compositor shows the old picture again once the dialog has gone.
+  RedrawIfChanged();
 }
 
 std::string WriteCubeFile(const std::string& name) {

@@ -1,6 +1,7 @@
 // Keyboard and mouse: the keys select and turn layers, pause and show the counter; a
 // drag turns the view; with the face maps shown a click steps a sticker's colour.
 
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/stickers.h"
@@ -114,7 +115,8 @@ void EditSticker(int delta, int s) {
   colour = static_cast<uint8_t>(colour + delta);
   if (colour > 6) colour = 1;
   if (colour < 1) colour = 6;
-  // No redraw: the next tick or mouse move shows the new colour.
   ClearStickerMarks();
   RecolorFromStickers();
+  // Drawn now: no tick may come to show it (paused, or the timer held by a menu).
+  RedrawIfChanged();
 }

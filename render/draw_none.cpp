@@ -5,5 +5,6 @@
 
 void StartDrawing() {}
 void StopDrawing() {}
+unsigned int FacePicture(int) { return 0; }
 void RenderFrame(int, int, const SceneOptions&) {}
 int PickProjectionSticker(int, int, int, int) { return -1; }

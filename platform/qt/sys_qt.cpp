@@ -16,6 +16,7 @@
 
 #include "platform/platform.h"
 #include "platform/qt/aboutbox.h"
+#include "platform/qt/framereport.h"
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/tornelo.h"
 
@@ -102,11 +103,16 @@ void SysCloseMainWindow() {
 
 void SysStartTimer() {
   // Starting a running timer leaves it as it is: its next tick does not move.
-  if (Tornelo && !Tornelo->Timer1.isActive()) Tornelo->Timer1.start();
+  if (Tornelo && !Tornelo->Timer1.isActive()) {
+    Tornelo->Timer1.start();
+    ReportTimer();
+  }
 }
 
 void SysStopTimer() {
-  if (Tornelo) Tornelo->Timer1.stop();
+  if (!Tornelo) return;
+  Tornelo->Timer1.stop();
+  ReportTimer();
 }
 
 bool SysTimerRunning() { return Tornelo && Tornelo->Timer1.isActive(); }

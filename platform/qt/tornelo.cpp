@@ -23,6 +23,7 @@
 #include "app/handlers.h"
 #include "app/menu.h"
 #include "platform/qt/aboutbox.h"
+#include "platform/qt/framereport.h"
 #include "platform/qt/keys.h"
 
 TTornelo* Tornelo = nullptr;
@@ -152,7 +153,10 @@ TTornelo::TTornelo() {
 
   Timer1.setInterval(30);
   Timer1.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&Timer1, &QTimer::timeout, [] { Timer1Timer(); });
+  QObject::connect(&Timer1, &QTimer::timeout, [] {
+    Timer1Timer();
+    ReportTick();
+  });
 
   // FormCreate also starts Timer1: it runs from the window's creation on.
   FormCreated = FormCreate();
@@ -173,6 +177,7 @@ void TTornelo::FormPaint() {
   GLWindow->ClientSize(width, height);
   PaintFrame(width, height);
   RenderContext->swapBuffers(GLWindow);
+  ReportFrameShown();
 }
 
 bool TTornelo::CreateRenderContext() {

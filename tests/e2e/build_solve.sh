@@ -12,10 +12,11 @@ limit=$(( $(area) / 500 ))   # pixels that may differ between two pictures of on
 keys ctrl+t
 wait_still solved 10
 
-# F6 starts random turns, F6 again stops them after the turn in progress.
-keys F6
+# F6 starts random turns; once the counter in the caption (C) shows four, F6 again
+# stops them after the turn in progress.
+keys c F6
 wait_change mixing solved $((limit * 2)) 10
-sleep 2
+wait_for "four random turns" 30 counter_at_least 4
 keys F6
 wait_still mixed 10
 changed=$(differing "$WORK/solved.png" "$WORK/mixed.png")
@@ -40,9 +41,10 @@ changed=$(differing "$WORK/solved.png" "$WORK/nomaps.png")
 at_most "$changed" "$limit" || fail "F11 again did not take the face maps away ($changed pixels differ)"
 
 # Scramble again, then Ctrl+N: the stickers fly in and the cube stands solved.
+turns=$(counter)
 keys F6
 wait_change mixing2 solved $((limit * 2)) 10
-sleep 1
+wait_for "four more random turns" 30 counter_at_least $((turns + 4))
 keys F6
 wait_still mixed2 10
 changed=$(differing "$WORK/solved.png" "$WORK/mixed2.png")

@@ -18,13 +18,15 @@ cd "$WORK/empty"
 "$PROGRAM" >"$WORK/out.txt" 2>&1 &
 PID=$!
 # The pictures are read before the main window shows; a message about one would come first.
-for ((t = 0; t < 200; t++)); do
+deadline=$(deadline_after 20)
+while :; do
   if xdotool search --onlyvisible --name '^BMP Unit$' >/dev/null 2>&1; then
     fail "a message about a picture came: the installed pictures were not found"
   fi
   xdotool search --onlyvisible --name '^Tornelo$' >/dev/null 2>&1 && break
-  kill -0 "$PID" 2>/dev/null || fail "the program ended (output: $(cat "$WORK/out.txt"))"
-  sleep 0.1
+  still_running
+  past "$deadline" && fail "the window did not appear within 20 s"
+  poll
 done
 find_window
 if xdotool search --onlyvisible --name '^BMP Unit$' >/dev/null 2>&1; then

@@ -7,8 +7,8 @@ source "$(dirname "$0")/lib.sh"
 # Qt's X platform without any OpenGL binding.
 QT_XCB_GL_INTEGRATION=none "$PROGRAM" >"$WORK/out.txt" 2>"$WORK/err.txt" &
 PID=$!
-box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tornelo$' | head -1) ||
-  fail "no message came up"
+wait_window '^Tornelo$' 20   # the message
+box=$FOUND
 xdotool windowfocus --sync "$box"
 xdotool key Return
 wait_exit 10

@@ -27,16 +27,12 @@ wait_still solved 10
 # open_file PATH: File > Open (F3), the name typed into the dialog.
 open_file() {
   keys F3
-  local dialog
-  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Open$' | head -1) ||
-    fail "the Open dialog did not appear"
+  wait_window '^Open$' 10   # the Open dialog
+  local dialog=$FOUND
   xdotool windowfocus --sync "$dialog"
   xdotool type --delay 20 "$1"
   keys Return
-  for ((t = 0; t < 50; t++)); do
-    xdotool search --onlyvisible --name '^Open$' >/dev/null || break
-    sleep 0.1
-  done
+  wait_gone "$dialog" 10
   xdotool windowfocus --sync "$WID"
 }
 
@@ -56,15 +52,15 @@ keys ctrl+t
 open_file "$WORK/flipped.tnl"
 wait_still flipped 10
 keys F4
-boxes=0
-for ((t = 0; t < 50; t++)); do
-  boxes=$(xdotool search --onlyvisible --name '^Tornelo$' | wc -l)
-  ((boxes >= 2)) && break
-  sleep 0.1
-done
-((boxes >= 2)) || fail "Build on a cube with a flipped edge showed no message"
-keys Return
-sleep 1
+# The message: a second window called "Tornelo".
+message_box() {
+  BOX=$(xdotool search --onlyvisible --name '^Tornelo$' 2>/dev/null | grep -vx "$WID" | head -1 || true)
+  [ -n "$BOX" ]
+}
+wait_for "a message for Build on a cube with a flipped edge" 10 message_box
+xdotool windowfocus --sync "$BOX"
+xdotool key Return
+wait_gone "$BOX" 10
 xdotool windowfocus --sync "$WID"
 wait_still after 10
 changed=$(differing "$WORK/flipped.png" "$WORK/after.png")
