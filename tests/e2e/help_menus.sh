@@ -7,10 +7,10 @@
 source "$(dirname "$0")/lib.sh"
 
 start_program
-wait_still before 10
+wait_still before 30
 
 keys F1
-wait_window '^Tornelo Help$' 10   # F1 opens the help window
+wait_window '^Tornelo Help$' 30   # F1 opens the help window
 HID=$FOUND
 eval "$(xdotool getwindowgeometry --shell "$HID")"
 [ "$WIDTH" -ge 300 ] && [ "$HEIGHT" -ge 300 ] || fail "the help window is only ${WIDTH}x${HEIGHT}"
@@ -18,17 +18,17 @@ eval "$(xdotool getwindowgeometry --shell "$HID")"
 # The main window goes on taking keys while the help is shown: C shows the counter.
 xdotool windowfocus --sync "$WID"
 keys c
-wait_for "with the help shown, C reaching the main window" 5 caption_is "Tornelo. Counter: 0"
+wait_for "with the help shown, C reaching the main window" 30 caption_is "Tornelo. Counter: 0"
 keys c
-wait_for "C taking the counter away" 5 caption_is "Tornelo"
+wait_for "C taking the counter away" 30 caption_is "Tornelo"
 
 # Esc in the help window closes it, and only it.
 xdotool windowfocus --sync "$HID"
 keys Escape
-wait_gone "$HID" 10
+wait_gone "$HID" 30
 kill -0 "$PID" 2>/dev/null || fail "Esc in the help window ended the program"
 # What the help window covered is drawn again, though nothing changed for the tick.
-wait_still after 10
+wait_still after 30
 changed=$(differing "$WORK/before.png" "$WORK/after.png")
 [ "$changed" -eq 0 ] || fail "the picture under the help window was not drawn again ($changed pixels differ)"
 
@@ -40,15 +40,15 @@ menu_drawn() { shot "$1"; at_least "$(mean "$(region "$1" 0 0 "$2" "$3")")" 0.3;
 menu_gone() { shot "$1"; at_most "$(mean "$(region "$1" 0 0 0.15 0.2)")" 0.05; }
 xdotool windowfocus --sync "$WID"
 keys alt+o
-wait_for "Alt+O opening the Options menu" 10 menu_drawn options 0.15 0.2
+wait_for "Alt+O opening the Options menu" 30 menu_drawn options 0.15 0.2
 keys Escape
-wait_for "Esc closing the menu" 10 menu_gone closed
+wait_for "Esc closing the menu" 30 menu_gone closed
 kill -0 "$PID" 2>/dev/null || fail "Esc in the open menu ended the program"
 
 # Alt+F, then down to Exit (New, Save, Open, Exit) and Enter.
 keys alt+f
-wait_for "Alt+F opening the File menu" 10 menu_drawn file 0.04 0.06
+wait_for "Alt+F opening the File menu" 30 menu_drawn file 0.04 0.06
 keys Down Down Down Down Return
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 0 ] || fail "File > Exit from the keyboard did not end the program (status \"$STATUS\")"
 echo "ok: F1 help beside the window, Esc closed it alone, Alt+O and Alt+F opened the menus"

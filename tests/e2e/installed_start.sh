@@ -18,14 +18,14 @@ cd "$WORK/empty"
 "$PROGRAM" >"$WORK/out.txt" 2>&1 &
 PID=$!
 # The pictures are read before the main window shows; a message about one would come first.
-deadline=$(deadline_after 20)
+deadline=$(deadline_after 60)
 while :; do
   if xdotool search --onlyvisible --name '^BMP Unit$' >/dev/null 2>&1; then
     fail "a message about a picture came: the installed pictures were not found"
   fi
   xdotool search --onlyvisible --name '^Tornelo$' >/dev/null 2>&1 && break
   still_running
-  past "$deadline" && fail "the window did not appear within 20 s"
+  past "$deadline" && fail "the window did not appear within 60 s"
   poll
 done
 find_window
@@ -58,6 +58,6 @@ done
 
 xdotool windowfocus --sync "$WID"
 xdotool key Escape
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\" (output: $(cat "$WORK/out.txt"))"
 echo "ok: the staged program found its pictures ($seen face colours) and gave the user ${#examples[@]} example cubes"

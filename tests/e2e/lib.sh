@@ -89,12 +89,14 @@ wait_for() {
 # written one. The line is read until two reads agree, so that one caught while it was
 # being written is not taken.
 read_report() {
-  local line="" again tries
+  local line="" again="" tries
   FRAMES=0 TICKS=0 RUNNING=0
+  [ -f "$TORNELO_FRAME_REPORT" ] || return 0
   for ((tries = 0; tries < 100; tries++)); do
-    line=$(cat "$TORNELO_FRAME_REPORT" 2>/dev/null || true)
+    # Two reads by the shell itself, microseconds apart: a tick comes every 30 ms.
+    { IFS= read -r line || true; } <"$TORNELO_FRAME_REPORT"
     [ -n "$line" ] || return 0
-    again=$(cat "$TORNELO_FRAME_REPORT" 2>/dev/null || true)
+    { IFS= read -r again || true; } <"$TORNELO_FRAME_REPORT"
     if [ "$line" = "$again" ] && [[ $line =~ ^([0-9]+)\ ([0-9]+)\ ([01])$ ]]; then
       FRAMES=${BASH_REMATCH[1]} TICKS=${BASH_REMATCH[2]} RUNNING=${BASH_REMATCH[3]}
       return 0
@@ -104,9 +106,9 @@ read_report() {
 }
 
 # wait_frame [AFTER [SECONDS]]: waits until the program has shown more than AFTER
-# frames (default 0: its first frame), at most SECONDS (default 20).
+# frames (default 0: its first frame), at most SECONDS (default 60).
 wait_frame() {
-  local after=${1:-0} limit=${2:-20} deadline
+  local after=${1:-0} limit=${2:-60} deadline
   deadline=$(deadline_after "$limit")
   while :; do
     read_report
@@ -119,7 +121,7 @@ wait_frame() {
 
 # wait_ticks N [SECONDS]: waits until the program's timer has run N more ticks.
 wait_ticks() {
-  local start limit=${2:-20} deadline
+  local start limit=${2:-60} deadline
   deadline=$(deadline_after "$limit")
   read_report
   start=$TICKS
@@ -138,9 +140,9 @@ wait_ticks() {
 REST_TICKS=10
 REST_STOPPED_MS=$(awk -v f="$SLOWNESS" 'BEGIN { printf "%d", 800 * f }')
 
-# wait_rest [SECONDS]: waits until the window is at rest, at most SECONDS (default 20).
+# wait_rest [SECONDS]: waits until the window is at rest, at most SECONDS (default 60).
 wait_rest() {
-  local limit=${1:-20} deadline frames ticks since now
+  local limit=${1:-60} deadline frames ticks since now
   deadline=$(deadline_after "$limit")
   read_report
   frames=$FRAMES ticks=$TICKS since=$(now_ms)
@@ -205,12 +207,12 @@ wait_gone() {
 # sets WID and GID (the OpenGL area's own window) and their geometry, gives the main
 # window the focus and waits until the window is at rest.
 find_window() {
-  wait_window '^Tornelo$' 20
+  wait_window '^Tornelo$' 60
   WID=$FOUND
-  wait_window '^Tornelo OpenGL area$' 10
+  wait_window '^Tornelo OpenGL area$' 30
   GID=$FOUND
-  wait_frame 0 30
-  wait_rest 30
+  wait_frame 0 60
+  wait_rest 60
   eval "$(xdotool getwindowgeometry --shell "$WID")"
   WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
   # The OpenGL area fills the window below the menu bar (xdotool's position of a child
@@ -259,8 +261,7 @@ wait_exit() {
 
 # shot NAME: the OpenGL area now, as $WORK/NAME.png.
 shot() {
-  import -window root "$WORK/screen.png"
-  convert "$WORK/screen.png" -crop "${GW}x${GH}+${GX}+${GY}" +repage "$WORK/$1.png"
+  import -window root -crop "${GW}x${GH}+${GX}+${GY}" +repage "$WORK/$1.png"
 }
 
 # region NAME X0 Y0 X1 Y1: the part of a shot between fractions of its width and

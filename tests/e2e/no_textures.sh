@@ -9,11 +9,11 @@ cd "$WORK/empty"
 "$PROGRAM" >"$WORK/out.txt" 2>&1 &
 PID=$!
 for i in 1 2 3 4 5 6; do
-  wait_window '^BMP Unit$' 20   # message $i, about a missing picture
+  wait_window '^BMP Unit$' 30   # message $i, about a missing picture
   box=$FOUND
   xdotool windowfocus --sync "$box"
   xdotool key Return
-  wait_gone "$box" 10
+  wait_gone "$box" 30
 done
 kill -0 "$PID" 2>/dev/null || fail "the program ended after the messages (output: $(cat "$WORK/out.txt"))"
 
@@ -24,6 +24,6 @@ at_least "$lit" 0.8 || fail "no cube in the middle of the area ($lit lit)"
 
 xdotool windowfocus --sync "$WID"
 xdotool key Escape
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\""
 echo "ok: six messages, then the cube"

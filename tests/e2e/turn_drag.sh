@@ -24,9 +24,9 @@ shot b
 # go to the OpenGL area itself, as they do once it has the focus.
 xdotool windowfocus --sync "$GID"
 keys Return
-wait_change turning b $((cube_pixels / 100)) 5
+wait_change turning b $((cube_pixels / 100)) 30
 keys F8
-wait_still turned 10
+wait_still turned 30
 moved=$(cube_changed b turned)
 at_least "$moved" $((cube_pixels / 50)) || fail "the cube does not show the turn ($moved pixels changed)"
 
@@ -38,7 +38,7 @@ for step in 1 2 3 4 5 6; do
   xdotool mousemove "$((cx + step * 15))" "$((cy + step * 8))"
 done
 xdotool mouseup 1
-wait_still dragged 10
+wait_still dragged 30
 moved=$(cube_changed turned dragged)
 at_least "$moved" $((cube_pixels / 20)) || fail "the drag did not turn the view ($moved pixels changed)"
 
@@ -53,6 +53,6 @@ shot hovered
 [ "$(cube_changed dragged hovered)" -eq 0 ] || fail "a move without a button turned the view"
 
 keys Escape
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\""
 echo "ok: Enter turned a layer, the drag turned the view"

@@ -17,13 +17,13 @@ weston --backend=x11-backend.so --use-pixman --width=1920 --height=1080 --socket
 WESTON=$!
 trap 'kill $WESTON 2>/dev/null || true; cleanup' EXIT
 weston_up() { [ -S "$XDG_RUNTIME_DIR/$socket" ] || ! kill -0 $WESTON 2>/dev/null; }
-wait_for "weston's start" 10 weston_up
+wait_for "weston's start" 30 weston_up
 [ -S "$XDG_RUNTIME_DIR/$socket" ] || fail "weston did not start: $(cat "$WORK/weston.txt")"
 weston_output() {
   output=$(xdotool search --classname '^weston' 2>/dev/null | head -1 || true)
   [ -n "$output" ]
 }
-wait_for "weston's output window" 10 weston_output
+wait_for "weston's output window" 30 weston_output
 
 WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$PROGRAM" >"$WORK/out.txt" 2>&1 &
 PID=$!
@@ -37,11 +37,11 @@ cube_on_screen() {
   white=$(share "$WORK/middle.png" "r > 0.5 && g > 0.5 && b > 0.5")
   at_least "$red" 0.04 && at_least "$white" 0.04
 }
-wait_for "the cube in the middle of the screen" 20 cube_on_screen
+wait_for "the cube in the middle of the screen" 30 cube_on_screen
 
 # Keys reach the Wayland client through the compositor.
 xdotool mousemove --window "$output" 10 10
 xdotool key Escape
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\" (output: $(cat "$WORK/out.txt"))"
 echo "ok: the cube drawn under weston, Esc ended it"
