@@ -237,33 +237,6 @@ TEST_F(MenuTest, IntermixingDuringBackmixingSwitchesToRandomTurns) {
   EXPECT_NE(LastRandomLayer, 0);
 }
 
-// After an Enter turn Halted no longer says whether a mode runs; the mixing commands
-// still do what their marks say.
-TEST_F(MenuTest, MixingCommandsAfterAnEnterTurnDoWhatTheirMarksSay) {
-  Fast1Click();
-  // Enter between two random turns stops Intermixing after one turn, its mark on;
-  // Intermixing chosen then takes the mark away and starts nothing.
-  Intermixing1Click();
-  ASSERT_TRUE(TickUntil([] { return HistoryLength >= 3 && !TurnInProgress; }));
-  PlaySingleTurn(CurrentLayer, TurnDirection);
-  ASSERT_TRUE(TickUntil([] { return Halted && !TurnInProgress; }));
-  ASSERT_TRUE(HeadlessChecked(MenuItem::Intermixing1));
-  Intermixing1Click();
-  EXPECT_FALSE(HeadlessChecked(MenuItem::Intermixing1));
-  const int history = HistoryLength;
-  apptest::Ticks(20);
-  EXPECT_EQ(HistoryLength, history) << "random turns with the Intermixing mark off";
-
-  // Backmixing chosen while an Enter turn waits to start undoes the whole history.
-  PlaySingleTurn(2, 1);
-  Backmixing1Click();
-  EXPECT_TRUE(Backmixing);
-  ASSERT_TRUE(TickUntil([] { return Halted && !TurnInProgress; }));
-  EXPECT_EQ(HistoryLength, 0);
-  EXPECT_FALSE(HeadlessChecked(MenuItem::Backmixing1));
-  EXPECT_TRUE(StickersSolved());
-}
-
 TEST_F(MenuTest, NewWhileATurnAnimatesOnlyTogglesTheItems) {
   UserTurn(4, 1);
   CurrentLayer = 6;
