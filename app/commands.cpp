@@ -7,6 +7,7 @@
 
 #include "app/entry.h"
 #include "app/fixwords.h"
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/diagnose.h"
@@ -56,7 +57,7 @@ void ReportImpossibleCube(const std::vector<CubeFault>& faults) {
     if (placed) text += "\n\nThe stickers named are marked on the face maps (Options > Projections).";
   }
   SysMessageBox(text, MainCaption);
-  SysRedraw();
+  RedrawIfChanged();
 }
 
 void SetSpeed(int divisor, MenuItem mark) {
@@ -117,11 +118,9 @@ void Build1Click() {
   } else {
     // Build off stops the build after the turn in progress; no other kind of turn
     // takes over.
-    FlipMark(MenuItem::Build1);
     ClearMoves();
     StartSolving();
-    Building = false;
-    Halted = true;
+    EndBuilding();
   }
 }
 
@@ -134,15 +133,26 @@ void Rotation1Click() {
   SysStartTimer();
 }
 
+// The two mixing commands set Halted to what is to run after them; they do not flip
+// it. A flip would take Halted for "no mode runs", which an Enter turn makes untrue
+// both ways: one asked for and not started clears Halted with no mode running, and
+// one played under a mode sets it with the mode still on. Flipped from there, random
+// turns would run with no mark on, or a mode would be marked and never turn. An Enter
+// turn that has not started gives way to the command.
+
 void Intermixing1Click() {
   if (!SysMenuEnabled(MenuItem::Intermixing1)) return;
   FlipMark(MenuItem::Intermixing1);
+  const bool mixing = SysMenuChecked(MenuItem::Intermixing1);
   if (SysMenuChecked(MenuItem::Backmixing1)) {
+    // Straight over from Backmixing to random turns.
     SysSetMenuChecked(MenuItem::Backmixing1, false);
     Backmixing = false;
-    Halted = !Halted;
   }
-  Halted = !Halted;
+  SingleStep = false;
+  // Random turns run while the mark is on; a build holds while it is on and goes on
+  // when it comes off.
+  Halted = Building ? mixing : !mixing;
   SysStartTimer();
 }
 
@@ -152,7 +162,10 @@ void Backmixing1Click() {
       !SysMenuChecked(MenuItem::Intermixing1)) {
     Backmixing = !Backmixing;
     FlipMark(MenuItem::Backmixing1);
-    Halted = !Halted;
+    SingleStep = false;
+    // Backmixing runs before any other source; once it is off, a build under it goes
+    // on and nothing else starts.
+    Halted = !Backmixing && !Building;
   }
   SysStartTimer();
 }
@@ -161,6 +174,7 @@ void Arrows1Click() {
   FlipMark(MenuItem::Arrows1);
   ShowArrows = !ShowArrows;
   SysStartTimer();
+  RedrawIfChanged();
 }
 
 void Slow1Click() {

@@ -18,6 +18,7 @@
 
 #include "app/cubeformat.h"
 #include "app/entry.h"
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/state.h"
 #include "cube/stickers.h"
@@ -325,6 +326,9 @@ void Open1Click() {
   if (!SysOpenFileDialog(name)) return;
   const std::string error = ReadCubeFile(name);
   if (!error.empty()) SysMessageBox(error, FileErrorCaption);
+  // The opened cube is drawn now: the File menu that chose Open holds the timer, and
+  // a compositor shows the old picture again once the dialog has gone.
+  RedrawIfChanged();
 }
 
 void ForgetFileDialogs() { FileDialogsReady = false; }

@@ -53,7 +53,6 @@ void EditStickerTo(int s, uint8_t colour) {
   edit.Turns = HistoryLength;
   edit.PreviousId = ShownEditId;
   edit.Id = ShownEditId = ++IdsGiven;
-  // No redraw: the next tick or mouse move shows the new colour.
   ClearStickerMarks();
   RecolorFromStickers();
 }

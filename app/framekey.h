@@ -1,11 +1,13 @@
 #pragma once
 // The frame key: the value of everything a frame reads from the program's state (the
 // client size, the scene options, the view, the drawn cube, the face maps' stickers,
-// colours, marks and paint colour), taken when a frame is drawn. The drawing's own state (lights,
-// fog, pictures) is set when the window starts, and a new window forgets the frame
-// drawn. The tick draws only when the key of the state it leaves differs from the key
-// of the last frame drawn, so an idle window costs no drawing; paints and exposes of
-// the window system always draw.
+// colours, marks and paint colour, the face pictures' texture objects), taken when a
+// frame is drawn.
+// The drawing's own fixed state (lights, fog) is set when the window starts, and a new
+// window forgets the frame drawn. The tick draws only when the key of the state it
+// leaves differs from the key of the last frame drawn, so an idle window costs no
+// drawing; so do the handlers that change what the frame shows, through
+// RedrawIfChanged; paints and exposes of the window system always draw.
 
 #include "render/draw.h"
 
@@ -22,6 +24,11 @@ void ForgetDrawnFrame();
 // than the last frame drawn, when none has been drawn, or when SkipUnchangedFrames is
 // off.
 bool FrameNeedsDrawing();
+
+// Draws a frame now (SysRedraw) when FrameNeedsDrawing: what every handler that changes
+// what the frame shows calls last, so that no picture stays stale until a tick, which
+// may not come (paused, a menu opened).
+void RedrawIfChanged();
 
 // On by default; off, every tick draws (for comparing and measuring).
 extern bool SkipUnchangedFrames;

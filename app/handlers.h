@@ -21,10 +21,15 @@ void DropTurnInProgress();
 // the ticks play it and halt after it. Nothing while a turn is in progress.
 void PlaySingleTurn(int layer, int direction);
 // Ctrl+Z: at rest (no turn in progress, no mode running), turns back the last turn of
-// History as one turn of Backmixing does; nothing otherwise.
+// History as one turn of Backmixing does; nothing otherwise. While paused the turn
+// waits at its start until P resumes the animation.
 void UndoLastTurn();
 // A build from the first sub-step: plans, and the ticks play the plan.
 void StartBuilding();
+// The end of a build, however it ends (its last planned turn started, nothing left to
+// plan, Build chosen again): no more turns from the queue, the Build mark off, the
+// timer halted after the turn in progress, and no Enter turn left pending.
+void EndBuilding();
 // Plays one move (layer 1..6, quarter turns ±1 or ±2) through the ticks as a build's
 // move is played, and then stops: a half turn as one turn of the history.
 void PlayQueuedMove(int layer, int quarterTurns);

@@ -3,6 +3,7 @@
 // paints it with the colour keys 1..6 chose.
 
 #include "app/entry.h"
+#include "app/framekey.h"
 #include "app/handlers.h"
 #include "app/solution.h"
 #include "app/state.h"
@@ -128,4 +129,6 @@ void EditSticker(int delta, int s) {
   if (colour > 6) colour = 1;
   if (colour < 1) colour = 6;
   EditStickerTo(s, colour);
+  // Drawn now: no tick may come to show it (paused, or the timer held by a menu).
+  RedrawIfChanged();
 }

@@ -63,15 +63,6 @@ void EndBackmixing() {
   Halted = true;
 }
 
-void EndBuilding() {
-  Building = false;
-  Halted = true;
-  // A turn asked for by Enter while the build ran has not started and will not: were it
-  // left pending, the next mode would stop after its first turn.
-  SingleStep = false;
-  SysSetMenuChecked(MenuItem::Build1, false);
-}
-
 // The end of a turn: a turn asked for by Enter or Space halts the timer after it.
 void EndTurn() {
   EndTurnGeometry();
@@ -119,7 +110,7 @@ void Timer1Timer() {
 
   // The frame sets up its lighting itself before it draws; an unchanged picture is
   // not drawn again.
-  if (FrameNeedsDrawing()) SysRedraw();
+  RedrawIfChanged();
 }
 
 void BeginTurn() {
@@ -196,21 +187,35 @@ void PlaySingleTurn(int layer, int direction) {
 void UndoLastTurn() {
   // Only at rest: no turn in progress, and no mode that starts turns of its own.
   if (TurnInProgress || !Halted || Building || Backmixing || HistoryLength <= 0) return;
-  // As one turn of Backmixing: the last entry is taken off and its angle played.
+  // As one turn of Backmixing: the last entry is taken off and its angle played. While
+  // P holds the animation the turn waits at its start and plays when P lets go; the
+  // face maps show the cube it leads to at once, as they do for any turn.
   const HistoryEntry& e = History[HistoryLength - 1];
   CurrentLayer = e.Layer;
   const float angle = static_cast<float>(e.Angle);
   TurnDirection = SignOf(angle);
   --HistoryLength;
   StartTurn(angle);
-  SysStartTimer();
+  if (!Paused) SysStartTimer();
+  RedrawIfChanged();
 }
 
 void StartBuilding() {
   ClearMoves();
   StartSolving();
   Building = true;
+  // The build takes over from an Enter turn that has not started.
+  SingleStep = false;
   PlanMoves();
+}
+
+void EndBuilding() {
+  Building = false;
+  Halted = true;
+  // A turn asked for by Enter while the build ran has not started and will not: were it
+  // left pending, the next mode would stop after its first turn.
+  SingleStep = false;
+  SysSetMenuChecked(MenuItem::Build1, false);
 }
 
 void PlayQueuedMove(int layer, int quarterTurns) {

@@ -17,6 +17,8 @@ struct SceneOptions {
   float SpinAngles[3] = {45, 45, 45};
   float ArrowPhase = 0;
   int PaintColour = 0;        // 1..6: shown beside the face maps as the colour a click paints
+
+  bool operator==(const SceneOptions&) const = default;
 };
 
 // Once, with the new context current: its fixed state and the six face pictures
@@ -25,6 +27,9 @@ struct SceneOptions {
 void StartDrawing();
 // Once, before the context goes.
 void StopDrawing();
+// The texture object of face 1..6's picture, which its stickers show in Texture mode;
+// 0 for none.
+unsigned int FacePicture(int face);
 // Frame steps before the swap: clear, viewport, projection, lighting, scene. A client
 // height of 0 is drawn as height 1.
 void RenderFrame(int width, int height, const SceneOptions& options);

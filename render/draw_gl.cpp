@@ -11,3 +11,5 @@ void StartDrawing() {
 }
 
 void StopDrawing() { ContextRelease(); }
+
+unsigned int FacePicture(int face) { return face >= 1 && face <= 6 ? TextureNames[face] : 0; }

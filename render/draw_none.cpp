@@ -5,4 +5,5 @@
 
 void StartDrawing() {}
 void StopDrawing() {}
+unsigned int FacePicture(int) { return 0; }
 void RenderFrame(int, int, const SceneOptions&) {}

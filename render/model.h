@@ -20,6 +20,7 @@ static_assert(LDBL_MANT_DIG > DBL_MANT_DIG,
 
 struct Point3 {
   float x, y, z;
+  bool operator==(const Point3&) const = default;
 };
 
 struct StickerQuad {
@@ -28,6 +29,7 @@ struct StickerQuad {
   bool Present;           // this face of the cubie was outside when the cube was built
   Point3 Corners[5];      // [1..4], in drawing order
   uint8_t TextureCell;    // 1..9: which ninth of the face picture the sticker shows
+  bool operator==(const StickerQuad&) const = default;
 };
 
 struct CubieGeometry {
@@ -35,6 +37,7 @@ struct CubieGeometry {
   Point3 Corners[9];      // [1..8] body corners
   StickerQuad Stickers[7];// [1..6] one per cube face direction, as built
   bool SideFlags[7];      // [1..6] body sides drawn dark grey
+  bool operator==(const CubieGeometry&) const = default;
 };
 
 extern CubieGeometry CubeGeometry[28];

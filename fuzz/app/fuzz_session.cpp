@@ -7,7 +7,11 @@
 //   - whenever no turn is in progress, every sticker of the drawn cube shows the
 //     colour of the sticker of Stickers at its place;
 //   - a build that is playing ends within BuildTickBound ticks;
-//   - Backmixing from rest undoes every turn back to the cube of the last New or Open;
+//   - at rest, every menu mark agrees with the run flags: Build, Backmixing, Arrows,
+//     Rotation and Tracing with their flags, and random turns come only under the
+//     Intermixing mark;
+//   - Backmixing from rest undoes every turn back to the cube of the last New or Open,
+//     also from an Enter turn asked for and not started;
 //   - a failed Open leaves the cube, its drawing and History as they were; a Save that
 //     reports nothing wrote exactly Stickers; no Save leaves a file of its own behind;
 //   - Ctrl+Z right after a face-map edit gives back the cube before it;
@@ -214,11 +218,32 @@ void CheckDrawnCube() {
         if (covered[f][r][c] != 1) Fail("a sticker place is not covered exactly once");
 }
 
+void CheckMark(MenuItem item, bool flag, const char* what) {
+  if (SysMenuChecked(item) != flag)
+    Fail(std::string("the ") + what + " mark is " + (flag ? "off" : "on") + " while its flag is " +
+         (flag ? "set" : "clear"));
+}
+
+void CheckMarks() {
+  CheckMark(MenuItem::Build1, Building, "Build");
+  CheckMark(MenuItem::Backmixing1, Backmixing, "Backmixing");
+  CheckMark(MenuItem::Arrows1, ShowArrows, "Arrows");
+  CheckMark(MenuItem::Rotation1, Spinning, "Rotation");
+  CheckMark(MenuItem::Tracing1, Tracing, "Tracing");
+  // Intermixing has no flag: it is the source of turns when no other source is set.
+  const bool randomTurns = !Halted && !Backmixing && !Building && !SingleStep;
+  if (randomTurns && !SysMenuChecked(MenuItem::Intermixing1))
+    Fail("random turns run without the Intermixing mark");
+}
+
 void CheckState() {
   for (size_t i = 0; i < CubeFileSize; ++i)
     if (Stickers[i] < 1 || Stickers[i] > 6) Fail("a colour number outside 1..6");
   if (!T.ColoursMayDiffer && !Balanced(Stickers)) Fail("the colours are not nine each");
-  if (!TurnInProgress) CheckDrawnCube();
+  if (!TurnInProgress) {
+    CheckDrawnCube();
+    CheckMarks();
+  }
   if (Building && T.BuildTicks > BuildTickBound) Fail("a build did not end");
 }
 
@@ -244,8 +269,11 @@ void (*const MenuCommands[])() = {
     Tracing1Click, About1Click, Exit1Click,
 };
 
-const int Keys[] = {VK_RETURN, VK_SPACE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_C,   VK_P,
-                    VK_ESCAPE, 'A',      VK_0,    VK_0 + 1, VK_0 + 4, VK_0 + 6, VK_0 + 9};
+// Ctrl+Z, which the window takes for the undo, not a key code of its own.
+constexpr int CtrlZ = -1;
+const int Keys[] = {VK_RETURN, VK_SPACE, VK_LEFT,  VK_RIGHT, VK_UP,    VK_DOWN,  VK_C,     VK_P,
+                    VK_ESCAPE, VK_F1,    CtrlZ,    'A',      VK_0,     VK_0 + 1, VK_0 + 4, VK_0 + 6,
+                    VK_0 + 9,  VK_HOME,  VK_L,     VK_F12};
 
 const char* const CommandNames[] = {
     "File1",   "Build1", "Rotation1", "Intermixing1", "Backmixing1", "Arrows1", "Slow1", "Fast1",
@@ -263,10 +291,15 @@ void Command() {
   if (command == Build1Click && Building && !wasBuilding) T.BuildTicks = 0;
 }
 
+void Undo();
+
 void Key() {
   const int key = In->PickValueInArray(Keys);
   if (std::getenv("SESSION_TRACE")) std::fprintf(stderr, "  key %d\n", key);
-  FormKeyDown(key);
+  if (key == CtrlZ)
+    Undo();
+  else
+    FormKeyDown(key);
 }
 
 void New() {
@@ -498,10 +531,10 @@ void FinishBuild() {
 }
 
 // From rest, Backmixing undoes every turn and stops on the cube of the last New or Open.
-// A single step that Enter asked for and that has not been played is not rest: it
-// plays one turn of Backmixing and stops there.
+// Rest includes an Enter turn that has been asked for and has not started: it gives
+// way to Backmixing.
 void BackmixFromRest() {
-  if (TurnInProgress || !Halted || SingleStep || Backmixing || Building || HistoryLength == 0)
+  if (TurnInProgress || !(Halted || SingleStep) || Backmixing || Building || HistoryLength == 0)
     return;
   if (SysMenuChecked(MenuItem::Intermixing1) || !SysMenuEnabled(MenuItem::Intermixing1)) return;
   const long limit = static_cast<long>(HistoryLength) * (SpeedDivisor + 1) + 10;

@@ -19,6 +19,7 @@
 
 #include "platform/platform.h"
 #include "platform/qt/aboutbox.h"
+#include "platform/qt/framereport.h"
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/solutionwindow.h"
 #include "platform/qt/tornelo.h"
@@ -108,11 +109,16 @@ void SysCloseMainWindow() {
 
 void SysStartTimer() {
   // Starting a running timer leaves it as it is: its next tick does not move.
-  if (Tornelo && !Tornelo->Timer1.isActive()) Tornelo->Timer1.start();
+  if (Tornelo && !Tornelo->Timer1.isActive()) {
+    Tornelo->Timer1.start();
+    ReportTimer();
+  }
 }
 
 void SysStopTimer() {
-  if (Tornelo) Tornelo->Timer1.stop();
+  if (!Tornelo) return;
+  Tornelo->Timer1.stop();
+  ReportTimer();
 }
 
 bool SysTimerRunning() { return Tornelo && Tornelo->Timer1.isActive(); }

@@ -25,6 +25,7 @@
 #include "app/menu.h"
 #include "app/solution.h"
 #include "platform/qt/aboutbox.h"
+#include "platform/qt/framereport.h"
 #include "platform/qt/keys.h"
 
 TTornelo* Tornelo = nullptr;
@@ -161,7 +162,10 @@ TTornelo::TTornelo() {
 
   Timer1.setInterval(30);
   Timer1.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&Timer1, &QTimer::timeout, [] { Timer1Timer(); });
+  QObject::connect(&Timer1, &QTimer::timeout, [] {
+    Timer1Timer();
+    ReportTick();
+  });
 
   // FormCreate also starts Timer1: it runs from the window's creation on.
   FormCreated = FormCreate();
@@ -182,6 +186,7 @@ void TTornelo::FormPaint() {
   GLWindow->ClientSize(width, height);
   PaintFrame(width, height);
   RenderContext->swapBuffers(GLWindow);
+  ReportFrameShown();
 }
 
 bool TTornelo::CreateRenderContext() {

@@ -2,12 +2,16 @@
 // window shows: one sequence of keys, menu commands, clicks, drags and ticks is played
 // twice under OSMesa, once drawing on every tick and once skipping unchanged frames,
 // and after every tick the picture shown (with skipping, the last one drawn) is the
-// same in both.
+// same in both. After every handler, also where no tick follows (paused, a menu
+// opened), the picture shown is the one a frame drawn then would show.
 
 #include <GL/osmesa.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,8 +42,17 @@ void FaceThreeCentre(int width, int height, int& x, int& y) {
 
 class GlFrameSkip : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(Window.Open(Width, Height)); }
-  void TearDown() override { SkipUnchangedFrames = true; }
+  void SetUp() override {
+    ASSERT_TRUE(Window.Open(Width, Height));
+    char pattern[] = "/tmp/tornelo-frameskip-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    Dir = pattern;
+  }
+  void TearDown() override {
+    SkipUnchangedFrames = true;
+    unlink((Dir + "/mixed.tnl").c_str());
+    rmdir(Dir.c_str());
+  }
 
   Playback Play(bool skip) {
     OsMesaWindow::Announce(Width, Height);
@@ -50,19 +63,28 @@ class GlFrameSkip : public ::testing::Test {
     Playback run;
     size_t shown = 0;
     int drawn = 0;
+    auto picture = [&] {
+      glFinish();
+      return std::hash<std::string_view>{}(
+          std::string_view(reinterpret_cast<const char*>(Buffer.data()), Buffer.size()));
+    };
     Headless.OnRedraw = [&] {
       PaintFrame(Headless.ClientWidth, Headless.ClientHeight);
-      glFinish();
-      shown = std::hash<std::string_view>{}(
-          std::string_view(reinterpret_cast<const char*>(Buffer.data()), Buffer.size()));
+      shown = picture();
       ++drawn;
     };
+    // The ticks that the timer runs: none while it is stopped.
     auto ticks = [&](int n) {
       for (int i = 0; i < n; ++i) {
-        Timer1Timer();
+        if (SysTimerRunning()) Timer1Timer();
         run.Shown.push_back(shown);
         run.Drawn.push_back(drawn);
       }
+    };
+    // What a frame drawn now would show is what the window shows.
+    auto showsNow = [&](const char* after) {
+      RenderFrame(Headless.ClientWidth, Headless.ClientHeight, CurrentSceneOptions());
+      EXPECT_EQ(picture(), shown) << "the picture is stale after " << after;
     };
     auto drag = [&](int dx, int dy) {
       FormMouseDown(MouseButton::Left, 250, 150);
@@ -96,15 +118,18 @@ class GlFrameSkip : public ::testing::Test {
     ticks(3);
     int x, y;
     FaceThreeCentre(Width, Height, x, y);
-    FormMouseDown(MouseButton::Left, x, y);   // steps a sticker's colour, no redraw
+    FormMouseDown(MouseButton::Left, x, y);   // steps a sticker's colour
     FormMouseUp(MouseButton::Left, x, y);
+    showsNow("a sticker edit");
     ticks(3);
     FormMouseDown(MouseButton::Right, x, y);
     FormMouseUp(MouseButton::Right, x, y);
     ticks(3);
     Headless.ColorAnswers.push_back(SysColor{0x204080});
-    N32Click();                      // colour 3 changes, no redraw
+    N32Click();                      // colour 3 changes
+    showsNow("a colour chosen");
     ticks(3);
+    EXPECT_TRUE(WriteCubeFile(Dir + "/mixed.tnl").empty());
     Rotation1Click();
     ticks(10);
     Rotation1Click();
@@ -129,6 +154,38 @@ class GlFrameSkip : public ::testing::Test {
     EXPECT_TRUE(Building);
     for (int i = 0; i < 1000 && (Building || TurnInProgress); ++i) ticks(1);
     EXPECT_TRUE(StickersSolved());
+    ticks(3);
+
+    // With P holding the animation no tick comes: the handlers draw what they change.
+    FormKeyDown(VK_P);
+    FormMouseDown(MouseButton::Left, x, y);
+    FormMouseUp(MouseButton::Left, x, y);
+    showsNow("a sticker edit while paused");
+    Build1Click();                   // eight stickers of one colour: refused, the faults marked
+    EXPECT_FALSE(Building);
+    showsNow("the fault marks");
+    UndoLastTurn();                  // the turn waits at its start, the maps show its end
+    EXPECT_TRUE(TurnInProgress);
+    showsNow("Ctrl+Z while paused");
+    ticks(3);
+    FormKeyDown(VK_P);
+    showsNow("P");
+    for (int i = 0; i < 100 && TurnInProgress; ++i) ticks(1);
+    // Opening the File menu holds the timer until the mouse moves.
+    File1Click();
+    Headless.OpenAnswers.push_back(Dir + "/mixed.tnl");
+    Open1Click();
+    showsNow("Open from the menu");
+    FormMouseDown(MouseButton::Right, x, y);
+    FormMouseUp(MouseButton::Right, x, y);
+    showsNow("a sticker edit after a menu command");
+    FormMouseMove(x, y);
+    ticks(3);
+    FormKeyDown(VK_P);
+    Headless.OpenAnswers.push_back(Dir + "/mixed.tnl");
+    Open1Click();
+    showsNow("Open while paused");
+    FormKeyDown(VK_P);
     ticks(10);                       // idle again, the face maps shown
     FormDestroy();
     Headless.OnRedraw = nullptr;
@@ -137,6 +194,7 @@ class GlFrameSkip : public ::testing::Test {
 
   OsMesaWindow Window;
   std::vector<uint8_t>& Buffer = Window.Buffer;
+  std::string Dir;   // a folder of the test's own, for the cube file it opens
 };
 
 }  // namespace
@@ -152,10 +210,11 @@ TEST_F(GlFrameSkip, SkippedTicksShowWhatEveryTickDrawingShows) {
                           << first + 1;
 
   // Idle ticks draw nothing: after the first frame, none of the first ten ticks draws,
-  // and neither do the last ten; moving arrows draw on every tick.
+  // and neither do the last ten; moving arrows draw on every tick, and the command that
+  // shows them draws them at once.
   EXPECT_EQ(skipping.Drawn[0], 1);
   EXPECT_EQ(skipping.Drawn[9], 1);
-  EXPECT_EQ(skipping.Drawn[17] - skipping.Drawn[9], 8);
+  EXPECT_EQ(skipping.Drawn[17] - skipping.Drawn[9], 9);
   const size_t n = skipping.Drawn.size();
   EXPECT_EQ(skipping.Drawn[n - 1], skipping.Drawn[n - 10]);
   EXPECT_LT(skipping.Drawn.back(), every.Drawn.back());

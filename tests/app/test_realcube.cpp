@@ -140,6 +140,42 @@ TEST_F(RealCubeTest, ABuildThatEndsAtOnceLeavesNoEnterTurnPending) {
   EXPECT_TRUE(StickersSolved());
 }
 
+// Enter during a build, asked for while P holds the timer, then Build off: the Enter
+// turn goes with the build, and Intermixing chosen afterwards runs on.
+TEST_F(RealCubeTest, BuildOffDropsTheEnterTurnAskedForDuringIt) {
+  Scramble(20);
+  Build1Click();
+  ASSERT_TRUE(TickUntil([] { return HistoryLength >= 23 && !TurnInProgress; }));
+  ASSERT_TRUE(Building);
+  FormKeyDown(VK_P);
+  FormKeyDown(VK_RETURN);
+  Build1Click();
+  FormKeyDown(VK_P);
+  EXPECT_FALSE(SingleStep);
+  Intermixing1Click();
+  const int history = HistoryLength;
+  ASSERT_TRUE(TickUntil([&] { return HistoryLength >= history + 3; }, 2000));
+  EXPECT_FALSE(Halted);
+  Intermixing1Click();
+}
+
+// Ctrl+Z while P holds the animation leaves the timer stopped and the caption paused;
+// the turn plays once P lets go.
+TEST_F(RealCubeTest, UndoWhilePausedWaitsForTheResume) {
+  Scramble(2);
+  FormKeyDown(VK_P);
+  UndoLastTurn();
+  EXPECT_EQ(HistoryLength, 1);
+  EXPECT_TRUE(TurnInProgress);
+  EXPECT_FALSE(SysTimerRunning());
+  EXPECT_EQ(SysCaption(), "Tornelo  <=PAUSE=>");
+  FormKeyDown(VK_P);
+  EXPECT_TRUE(SysTimerRunning());
+  ASSERT_TRUE(TickUntil([] { return !TurnInProgress; }));
+  EXPECT_TRUE(Halted);
+  EXPECT_TRUE(GeometryShowsStickers());
+}
+
 TEST_F(RealCubeTest, ChoosingAColourRedrawsOnce) {
   File1Click();   // opening the menu holds the timer
   Headless.ColorAnswers.push_back(SysColor{0x00FF8000});

@@ -19,13 +19,15 @@ cd "$WORK/empty"
 "$PROGRAM" >"$WORK/out.txt" 2>&1 &
 PID=$!
 # The pictures are read before the main window shows; a message about one would come first.
-for ((t = 0; t < 200; t++)); do
+deadline=$(deadline_after 60)
+while :; do
   if xdotool search --onlyvisible --name '^BMP Unit$' >/dev/null 2>&1; then
     fail "a message about a picture came: the installed pictures were not found"
   fi
   xdotool search --onlyvisible --name '^Tornelo$' >/dev/null 2>&1 && break
-  kill -0 "$PID" 2>/dev/null || fail "the program ended (output: $(cat "$WORK/out.txt"))"
-  sleep 0.1
+  still_running
+  past "$deadline" && fail "the window did not appear within 60 s"
+  poll
 done
 find_window
 if xdotool search --onlyvisible --name '^BMP Unit$' >/dev/null 2>&1; then
@@ -49,15 +51,12 @@ done
 
 [ ! -e "$XDG_DATA_HOME/tornelo" ] || fail "start-up made the saves folder"
 xdotool windowfocus --sync "$WID"
-xdotool key F3
-dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open$' | head -1) ||
-  fail "the open dialog did not come up"
+keys F3
+wait_window '^Open$' 30   # the Open dialog
+dialog=$FOUND
 xdotool windowfocus --sync "$dialog"
-xdotool key Escape
-for ((t = 0; t < 100; t++)); do
-  xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1 || break
-  sleep 0.1
-done
+keys Escape
+wait_gone "$dialog" 30
 
 saves=$XDG_DATA_HOME/tornelo/Saves
 examples=("$STAGE"/share/tornelo/Saves/*.tnl)
@@ -69,6 +68,6 @@ done
 
 xdotool windowfocus --sync "$WID"
 xdotool key Escape
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\" (output: $(cat "$WORK/out.txt"))"
 echo "ok: the staged program found its pictures ($seen face colours) and gave the user ${#examples[@]} example cubes"

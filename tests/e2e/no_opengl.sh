@@ -7,11 +7,11 @@ source "$(dirname "$0")/lib.sh"
 # Qt's X platform without any OpenGL binding.
 QT_XCB_GL_INTEGRATION=none "$PROGRAM" >"$WORK/out.txt" 2>"$WORK/err.txt" &
 PID=$!
-box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tornelo$' | head -1) ||
-  fail "no message came up"
+wait_window '^Tornelo$' 30   # the message
+box=$FOUND
 xdotool windowfocus --sync "$box"
 xdotool key Return
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 1 ] || fail "the program's status is \"$STATUS\", not 1"
 grep -q "^tornelo: .*no OpenGL rendering context" "$WORK/err.txt" ||
   fail "standard error does not say why: $(cat "$WORK/err.txt")"

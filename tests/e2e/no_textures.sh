@@ -22,14 +22,11 @@ cd "$WORK/empty"
 "$program" >"$WORK/out.txt" 2>&1 &
 PID=$!
 for i in 1 2 3 4 5 6; do
-  box=$(timeout 20 xdotool search --sync --onlyvisible --name '^BMP Unit$' | head -1) ||
-    fail "message $i about a missing picture did not come"
+  wait_window '^BMP Unit$' 30   # message $i, about a missing picture
+  box=$FOUND
   xdotool windowfocus --sync "$box"
   xdotool key Return
-  for ((t = 0; t < 50; t++)); do   # until this box is gone
-    xdotool search --onlyvisible --name '^BMP Unit$' | grep -qx "$box" || break
-    sleep 0.1
-  done
+  wait_gone "$box" 30
 done
 kill -0 "$PID" 2>/dev/null || fail "the program ended after the messages (output: $(cat "$WORK/out.txt"))"
 
@@ -40,6 +37,6 @@ at_least "$lit" 0.8 || fail "no cube in the middle of the area ($lit lit)"
 
 xdotool windowfocus --sync "$WID"
 xdotool key Escape
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\""
 echo "ok: six messages, then the cube"

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -24,6 +25,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -67,11 +69,17 @@ void OnModal(std::function<void(QWidget*)> act, QWidget* besides = nullptr) {
   poll->start();
 }
 
-void Settle(int ms) {
-  QTimer done;
-  done.setSingleShot(true);
-  done.start(ms);
-  while (done.isActive()) QApplication::processEvents(QEventLoop::AllEvents, 10);
+// Runs the event loop until done() holds, however long that takes on a loaded machine;
+// false only when it has not after a minute, a bound that no working window nears.
+template <typename Done>
+bool WaitUntil(Done done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > 60000) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
 }
 
 // One line per entry, indented per menu level: caption, [shortcut], the kind of mark
@@ -118,8 +126,7 @@ class QtWindow : public ::testing::Test {
     about = std::make_unique<TAboutBox>(window.get());
     AboutBox = about.get();
     window->show();
-    for (int i = 0; i < 200 && !window->GLWindow->isExposed(); ++i) Settle(10);
-    ASSERT_TRUE(window->GLWindow->isExposed());
+    ASSERT_TRUE(WaitUntil([&] { return window->GLWindow->isExposed(); }));
   }
   void TearDown() override {
     AboutBox = nullptr;
@@ -302,9 +309,10 @@ TEST_F(QtWindow, ColoursMenuShowsTheSwatchesAtTheirOwnSize) {
   auto* colours = qobject_cast<QMenu*>(Act(MenuItem::N12)->parent());
   ASSERT_NE(colours, nullptr);
   colours->popup(QPoint(100, 100));
-  for (int i = 0; i < 100 && !colours->isVisible(); ++i) Settle(10);
-  ASSERT_TRUE(colours->isVisible());
-  Settle(50);
+  ASSERT_TRUE(WaitUntil([&] {
+    return colours->isVisible() && colours->windowHandle() && colours->windowHandle()->isExposed();
+  }));
+  QApplication::processEvents();
   const QImage shown = colours->grab().toImage();
   colours->hide();
   // Each swatch as the menu draws it: a square of its colour inside a black frame of one

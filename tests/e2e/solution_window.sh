@@ -14,33 +14,24 @@ read -r -a turns <<<"$("$cli" solve "$WORK/mixed.tnl" --notation | grep -E '^[1-
 "$cli" turn "$WORK/mixed.tnl" --moves "${turns[*]:0:3}" --out "$WORK/want3.tnl" >/dev/null || fail "tornelo-cli turn failed"
 python3 -c 'import sys; open(sys.argv[1], "wb").write(bytes(f for f in range(1, 7) for _ in range(9)))' "$WORK/solved.tnl"
 
-# dialog TITLE ACTION: waits for the dialog, types ACTION's text into it and waits for
-# it to go.
+# dialog TITLE TEXT: waits for the dialog, types TEXT into it and waits for it to go.
 dialog() {
-  local id t
-  id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) || fail "the $1 dialog did not appear"
+  wait_window "^$1\$" 30
+  local id=$FOUND
   xdotool windowfocus --sync "$id"
   xdotool type --delay 20 "$2"
   keys Return
-  for ((t = 0; t < 50; t++)); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null || return 0
-    sleep 0.1
-  done
-  fail "the $1 dialog did not close"
+  wait_gone "$id" 30
 }
 
 # saved_as NAME WANT: File > Save as NAME once the cube is at rest; the file must hold
 # the bytes of WANT.
 saved_as() {
-  local t
-  wait_still "$1" 20
+  wait_rest 60
   xdotool windowfocus --sync "$WID"
   keys F2
   dialog "Save As" "$WORK/$1.tnl"
-  for ((t = 0; t < 50; t++)); do
-    [ -s "$WORK/$1.tnl" ] && break
-    sleep 0.1
-  done
+  wait_for "the cube saved as $1.tnl" 30 test -s "$WORK/$1.tnl"
   cmp -s "$WORK/$1.tnl" "$WORK/$2" || fail "$1: the cube saved is not the cube of $2"
 }
 
@@ -58,8 +49,8 @@ dialog "Open" "$WORK/mixed.tnl"
 xdotool windowfocus --sync "$WID"
 
 keys F12
-SID=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tornelo Solution$' | head -1) ||
-  fail "F12 did not open the solution window"
+wait_window '^Tornelo Solution$' 30
+SID=$FOUND
 
 # Five turns, the keys pressed faster than the turns are played.
 in_solution Right space Right Right Right

@@ -57,6 +57,6 @@ done
 # Esc ends the program, with status 0.
 xdotool windowfocus --sync "$WID"
 xdotool key Escape
-wait_exit 10
+wait_exit 30
 [ "$STATUS" = 0 ] || fail "after Esc the program's status is \"$STATUS\" (output: $(cat "$WORK/out.txt"))"
 echo "ok: window, menu bar, cube with$found; Esc ended it"
