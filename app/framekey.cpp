@@ -64,7 +64,13 @@ void MakeKey(int width, int height, const SceneOptions& options, Key& key) {
   assert(w.End() == key.data() + key.size());
 }
 
-Key Drawn{};
+// The frame's key with the arrows left out: what stays while only the arrows move.
+void MakeSceneKey(int width, int height, SceneOptions options, Key& key) {
+  options.ShowArrows = false;
+  MakeKey(width, height, options, key);
+}
+
+Key Drawn{}, DrawnScene{};
 bool HaveDrawn = false;
 
 }  // namespace
@@ -83,7 +89,15 @@ SceneOptions CurrentSceneOptions() {
 
 void RememberDrawnFrame(int width, int height, const SceneOptions& options) {
   MakeKey(width, height, options, Drawn);
+  MakeSceneKey(width, height, options, DrawnScene);
   HaveDrawn = true;
+}
+
+bool OnlyArrowsChanged(int width, int height, const SceneOptions& options) {
+  if (!HaveDrawn) return false;
+  static Key now;
+  MakeSceneKey(width, height, options, now);
+  return std::memcmp(now.data(), DrawnScene.data(), KeySize) == 0;
 }
 
 void ForgetDrawnFrame() { HaveDrawn = false; }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "render/draw.h"
+
 // --- Start and stop ---
 // Returns false when no OpenGL context could be had (the caller reports it and ends).
 bool FormCreate();
@@ -85,6 +87,21 @@ std::string WriteCubeFile(const std::string& name);
 std::string ReadCubeFile(const std::string& name);
 
 // --- Frame ---
+// How the toolkit's FormPaint is to show the frame PaintFrame drew.
+struct FrameShown {
+  // Drawn only in Rects[0 .. Count - 1]: everywhere else the buffer holds the last
+  // frame, which is this one there.
+  bool Partial = false;
+  int Count = 0;
+  ClientRect Rects[MaxArrowChangeRects];
+  // Only the arrows changed since the last frame: shown by copying the back buffer
+  // rather than swapping, this frame stays in it, and the next frames can redraw only
+  // where the arrows move.
+  bool KeepBuffer = false;
+};
 // Draws one frame of the current state (frame steps before the swap); the toolkit's
-// FormPaint makes the context current, calls this and swaps.
-void PaintFrame(int width, int height);
+// FormPaint makes the context current, calls this and shows the frame: by a swap, or
+// by copying the back buffer (all of it, or Rects of a partial frame) to the window.
+// bufferHoldsLastFrame: the back buffer still holds the last frame drawn (it was shown
+// by copying, and nothing has drawn since), so a partial frame may be drawn.
+FrameShown PaintFrame(int width, int height, bool bufferHoldsLastFrame = false);

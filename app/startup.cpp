@@ -57,9 +57,19 @@ void FormDestroy() {
   SysStopTimer();
 }
 
-void PaintFrame(int width, int height) {
-  if (!RenderContextReady) return;
+FrameShown PaintFrame(int width, int height, bool bufferHoldsLastFrame) {
+  FrameShown shown;
+  if (!RenderContextReady) return shown;
   const SceneOptions options = CurrentSceneOptions();
-  RenderFrame(width, height, options);
+  shown.KeepBuffer = OnlyArrowsChanged(width, height, options);
+  if (shown.KeepBuffer && bufferHoldsLastFrame) {
+    shown.Count = RenderArrowChange(width, height, options, shown.Rects);
+    shown.Partial = shown.Count >= 0;
+  }
+  if (!shown.Partial) {
+    shown.Count = 0;
+    RenderFrame(width, height, options, shown.KeepBuffer);
+  }
   RememberDrawnFrame(width, height, options);
+  return shown;
 }

@@ -6,7 +6,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+
 #include "render/frame.h"
+#include "render/windowbox.h"
 
 namespace {
 
@@ -37,7 +40,7 @@ constexpr ArrowRing ArrowRings[7] = {
     {{0, 0, -2}, true, {1, 0, 0}, {0, 5, 0}},
 };
 
-constexpr int ArrowCount = 10;
+constexpr int ArrowCount = TurnArrowCount;
 constexpr float ArrowSpacing = 36.0f;   // degrees between neighbouring arrows
 
 // Every arrow spins about its own axis five times as fast as the ring advances.
@@ -46,17 +49,11 @@ constexpr float CrossSectionWidth = 1.5f;
 constexpr float Opacity = 0.7f;
 constexpr int Slices = 16;
 
-}  // namespace
-
-void DrawTurnArrows(int layer, int direction, float arrowPhase) {
-  if (layer < 1 || layer > 6) return;
-  const ArrowRing& ring = ArrowRings[layer];
+// Runs each(n) for the arrows n = 1..10 of the ring, with the current matrix at the
+// arrow's place: its axis along +Z, before its own spin.
+template <typename Each>
+void WalkRing(const ArrowRing& ring, int direction, float arrowPhase, Each each) {
   const float d = static_cast<float>(direction);
-
-  // The arrows blend their colour into the picture but leave its alpha at the clear's
-  // 1: a window whose alpha fell below 1 would show through under a compositor.
-  glEnable(GL_BLEND);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glPushMatrix();
   glTranslatef(ring.centre.x, ring.centre.y, ring.centre.z);
   Vector offset = ring.offset;
@@ -71,13 +68,47 @@ void DrawTurnArrows(int layer, int direction, float arrowPhase) {
   for (int n = 1; n <= ArrowCount; ++n) {
     glPushMatrix();
     glTranslatef(offset.x, offset.y, offset.z);
-    DrawArrow(n, arrowPhase);
+    each(n);
     glPopMatrix();
     glRotatef(ArrowSpacing, ring.axis.x, ring.axis.y, ring.axis.z);
   }
   glPopMatrix();
+}
+
+}  // namespace
+
+void DrawTurnArrows(int layer, int direction, float arrowPhase) {
+  if (layer < 1 || layer > 6) return;
+
+  // The arrows blend their colour into the picture but leave its alpha at the clear's
+  // 1: a window whose alpha fell below 1 would show through under a compositor.
+  glEnable(GL_BLEND);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  WalkRing(ArrowRings[layer], direction, arrowPhase, [arrowPhase](int n) { DrawArrow(n, arrowPhase); });
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDisable(GL_BLEND);
+}
+
+// An arrow drawn at the current matrix lies in two boxes along its axis: the head,
+// 0 to 1, with the ring closing its base, and the shaft, -1 to 0, each as wide as its
+// cross-section before the spin (1.5 times 0.4 and 1.5 times 0.2 at the widest), so
+// that it holds the arrow at every spin.
+void TurnArrowPlaces(int layer, int direction, float arrowPhase, ArrowPlace places[TurnArrowCount]) {
+  std::fill(places, places + TurnArrowCount, ArrowPlace{});
+  if (layer < 1 || layer > 6) return;
+  WalkRing(ArrowRings[layer], direction, arrowPhase, [places](int n) {
+    ArrowPlace& place = places[n - 1];
+    WindowBox head, shaft;
+    auto add = [](WindowBox& box, double reach, double z0, double z1) {
+      for (int corner = 0; corner < 8; ++corner)
+        box.Add(corner & 1 ? reach : -reach, corner & 2 ? reach : -reach, corner & 4 ? z1 : z0);
+    };
+    add(head, CrossSectionWidth * 0.4, 0, 1);
+    add(shaft, CrossSectionWidth * 0.2, -1, 0);
+    place.Head = head.Rect();
+    place.Shaft = shaft.Rect();
+    place.Farthest = std::max(head.FarthestDepth(), shaft.FarthestDepth());
+  });
 }
 
 void DrawArrow(int n, float arrowPhase) {

@@ -5,5 +5,6 @@
 
 void StartDrawing() {}
 void StopDrawing() {}
-void RenderFrame(int, int, const SceneOptions&) {}
+void RenderFrame(int, int, const SceneOptions&, bool) {}
+int RenderArrowChange(int, int, const SceneOptions&, ClientRect*) { return -1; }
 int PickProjectionSticker(int, int, int, int) { return -1; }

@@ -122,6 +122,7 @@ int PickProjectionSticker(int x, int y, int clientWidth, int clientHeight) {
   glViewport(0, 0, clientWidth, clientHeight);
   glMatrixMode(GL_MODELVIEW);
   glClear(GL_COLOR_BUFFER_BIT);
+  ForgetBufferedFrame();
   DrawProjections(MapMode::Select);
 
   const GLint hits = glRenderMode(GL_RENDER);

@@ -5,10 +5,14 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "render/arrows.h"
 #include "render/facemaps.h"
 #include "render/cubies.h"
 #include "render/view.h"
+#include "render/windowbox.h"
 
 // Positions and directions are in eye coordinates: they are given while the modelview
 // matrix is the identity, so the lights stay put when the cube turns.
@@ -45,6 +49,7 @@ constexpr float CubeScale = 0.3f;
 }  // namespace
 
 void ContextSetUp() {
+  ForgetBufferedFrame();
   glClearColor(0, 0, 0, 1);
   SceneQuadric = gluNewQuadric();
   for (SpotLight& light : LightTable) {
@@ -104,25 +109,59 @@ void ApplyPerspective(int width, int height) {
                  FarPlane);
 }
 
-void RenderFrame(int width, int height, const SceneOptions& options) {
-  // A window shrunk to no height still gets a one-pixel frame instead of a division
-  // by zero.
-  if (height < 1) height = 1;
-  // The stencil is cleared with the depth though nothing uses it: a packed
-  // depth-stencil buffer is then filled whole rather than masked pixel by pixel, which
-  // on a software rasteriser costs as much again as the depth clear itself.
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+namespace {
+
+// What the buffer holds of the last frame drawn, for the frames that redraw only where
+// the arrows moved: its size and where its arrows lie. Written by RenderFrame and
+// RenderArrowChange; forgotten by a new context and by picking.
+struct DrawnFrameRecord {
+  bool Known = false;
+  int Width = 0, Height = 0;
+  ArrowPlace Arrows[TurnArrowCount];
+};
+DrawnFrameRecord DrawnFrame;
+
+// The picture of the scene without its arrows, colour and depth, as a frame that kept
+// it drew it: inside Box, which holds every pixel the scene draws (outside, the
+// picture is the clear's). Nearest: how near the eye any of it comes.
+struct KeptSceneRecord {
+  bool Valid = false;
+  ClientRect Box;
+  double Nearest = 0;
+  // The colour in a texture of its own, copied from the buffer (the box at its bottom
+  // left); the depth in memory, bottom row first.
+  // Each cubie's rectangle and how near the eye it comes (1..27).
+  ClientRect Cubies[28];
+  double CubieNearest[28] = {};
+  GLuint ColourTexture = 0;
+  int TextureWidth = 0, TextureHeight = 0;
+  std::vector<float> Depth;
+};
+KeptSceneRecord KeptScene;
+
+// Viewport, projection and the identity modelview of a frame.
+void SetUpFrame(int width, int height) {
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   ApplyPerspective(width, height);
   // The modelview matrix is the identity here: every change to it is pushed and popped.
   glMatrixMode(GL_MODELVIEW);
-  SetupLighting();
-  DrawScene(options);
 }
 
-void DrawScene(const SceneOptions& options) {
+// The cube model's place in the eye's space: in front of the eye, turned by the view
+// and the spins, scaled.
+void ApplySceneTransform(const SceneOptions& options) {
+  glTranslatef(0, 0, -CubeDistance);
+  ApplyViewOrientation(ViewUp, ViewRight);
+  glRotatef(options.SpinAngles[0], 1, 0, 0);
+  glRotatef(options.SpinAngles[1], 0, 1, 0);
+  glRotatef(options.SpinAngles[2], 0, 0, 1);
+  glScalef(CubeScale, CubeScale, CubeScale);
+}
+
+// The scene up to its arrows: the face maps and the cubies.
+void DrawSceneBelowArrows(const SceneOptions& options) {
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glPolygonMode(GL_BACK, GL_POINT);
 
@@ -131,21 +170,292 @@ void DrawScene(const SceneOptions& options) {
 
   glEnable(GL_LIGHTING);
   glPushMatrix();
-  glTranslatef(0, 0, -CubeDistance);
-  ApplyViewOrientation(ViewUp, ViewRight);
-  glRotatef(options.SpinAngles[0], 1, 0, 0);
-  glRotatef(options.SpinAngles[1], 0, 1, 0);
-  glRotatef(options.SpinAngles[2], 0, 0, 1);
-  glScalef(CubeScale, CubeScale, CubeScale);
-
+  ApplySceneTransform(options);
   glPushMatrix();
   for (int S = 1; S <= 27; ++S) DrawCubie(S, options.Texture);
   glPopMatrix();
+  glPopMatrix();
+}
 
+void DrawSceneArrows(const SceneOptions& options) {
+  glPushMatrix();
+  ApplySceneTransform(options);
   glPolygonMode(GL_FRONT, GL_FILL);
   glPolygonMode(GL_BACK, GL_POINT);
   if (options.ShowArrows) DrawTurnArrows(options.CurrentLayer, options.TurnDirection, options.ArrowPhase);
   glPopMatrix();
+}
+
+// Where the arrows of options lie in a frame set up by SetUpFrame (nowhere when none
+// are shown).
+void PlaceArrows(const SceneOptions& options, ArrowPlace places[TurnArrowCount]) {
+  if (!options.ShowArrows) {
+    std::fill(places, places + TurnArrowCount, ArrowPlace{});
+    return;
+  }
+  glPushMatrix();
+  ApplySceneTransform(options);
+  TurnArrowPlaces(options.CurrentLayer, options.TurnDirection, options.ArrowPhase, places);
+  glPopMatrix();
+}
+
+// Reads back the picture just drawn by DrawSceneBelowArrows in a frame set up by
+// SetUpFrame, where the scene drew.
+void KeepScene(int width, int height, const SceneOptions& options) {
+  KeptScene.Box = {};
+  KeptScene.Nearest = 1e300;
+  glPushMatrix();
+  ApplySceneTransform(options);
+  for (int S = 1; S <= 27; ++S) {
+    WindowBox box;
+    AddCubieToBox(S, box);
+    KeptScene.Cubies[S] = box.Rect();
+    KeptScene.CubieNearest[S] = box.NearestDepth();
+    KeptScene.Nearest = std::min(KeptScene.Nearest, box.NearestDepth());
+    if (KeptScene.Cubies[S].Width <= 0) continue;
+    KeptScene.Box = KeptScene.Box.Width > 0 ? Union(KeptScene.Box, KeptScene.Cubies[S]) : KeptScene.Cubies[S];
+  }
+  glPopMatrix();
+  // The face maps lie before the cube at the left and the top: keep all of the picture
+  // and let every arrow read its depth.
+  if (options.Projections) {
+    KeptScene.Box = {0, 0, width, height};
+    KeptScene.Nearest = 0;
+    for (int S = 1; S <= 27; ++S) {
+      KeptScene.Cubies[S] = KeptScene.Box;
+      KeptScene.CubieNearest[S] = 0;
+    }
+  }
+  const ClientRect& b = KeptScene.Box;
+  if (b.Width <= 0) {
+    KeptScene.Valid = true;
+    return;
+  }
+
+  // A texture of powers of two, made anew only when the box outgrows it.
+  auto powerOfTwo = [](int n) {
+    int p = 1;
+    while (p < n) p *= 2;
+    return p;
+  };
+  const int textureWidth = std::max(powerOfTwo(b.Width), KeptScene.TextureWidth);
+  const int textureHeight = std::max(powerOfTwo(b.Height), KeptScene.TextureHeight);
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  if (textureWidth > largest || textureHeight > largest) return;
+  if (KeptScene.ColourTexture == 0) glGenTextures(1, &KeptScene.ColourTexture);
+  glBindTexture(GL_TEXTURE_2D, KeptScene.ColourTexture);
+  if (textureWidth != KeptScene.TextureWidth || textureHeight != KeptScene.TextureHeight) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    KeptScene.TextureWidth = textureWidth;
+    KeptScene.TextureHeight = textureHeight;
+  }
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, b.X, b.Y, b.Width, b.Height);
+  glBindTexture(GL_TEXTURE_2D, 0);
+
+  // Depth as floats: 24 bits of depth come back from them unchanged.
+  KeptScene.Depth.resize(static_cast<size_t>(b.Width) * b.Height);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(b.X, b.Y, b.Width, b.Height, GL_DEPTH_COMPONENT, GL_FLOAT, KeptScene.Depth.data());
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  KeptScene.Valid = true;
+}
+
+long long Area(const ClientRect& r) { return static_cast<long long>(r.Width) * r.Height; }
+
+// Joins two rectangles wherever the one around both is no larger than the two
+// together, until no two are left to join. Returns the new count.
+int MergeRects(ClientRect* rects, int count) {
+  for (bool joined = true; joined;) {
+    joined = false;
+    for (int i = 0; i < count && !joined; ++i) {
+      for (int j = i + 1; j < count && !joined; ++j) {
+        const ClientRect both = Union(rects[i], rects[j]);
+        if (Area(both) > Area(rects[i]) + Area(rects[j])) continue;
+        rects[i] = both;
+        rects[j] = rects[--count];
+        joined = true;
+      }
+    }
+  }
+  return count;
+}
+
+// The kept colour of r (inside the box) drawn at r: a quad with one texel at each
+// pixel centre, in the window's projection of RestoreKeptScene.
+void DrawKeptColour(const ClientRect& r) {
+  if (r.Width <= 0) return;
+  const double s0 = double(r.X - KeptScene.Box.X) / KeptScene.TextureWidth;
+  const double t0 = double(r.Y - KeptScene.Box.Y) / KeptScene.TextureHeight;
+  const double s1 = s0 + double(r.Width) / KeptScene.TextureWidth;
+  const double t1 = t0 + double(r.Height) / KeptScene.TextureHeight;
+  glBegin(GL_QUADS);
+  glTexCoord2d(s0, t0);
+  glVertex2i(r.X, r.Y);
+  glTexCoord2d(s1, t0);
+  glVertex2i(r.X + r.Width, r.Y);
+  glTexCoord2d(s1, t1);
+  glVertex2i(r.X + r.Width, r.Y + r.Height);
+  glTexCoord2d(s0, t1);
+  glVertex2i(r.X, r.Y + r.Height);
+  glEnd();
+}
+
+// The kept depth of r (inside the box) written at r, with the pixel state of
+// RestoreKeptScene.
+void DrawKeptDepth(const ClientRect& r) {
+  if (r.Width <= 0) return;
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, r.X - KeptScene.Box.X);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, r.Y - KeptScene.Box.Y);
+  glRasterPos2i(r.X, r.Y);
+  glDrawPixels(r.Width, r.Height, GL_DEPTH_COMPONENT, GL_FLOAT, KeptScene.Depth.data());
+}
+
+// Puts the picture of the scene without arrows back: its colour in the rectangles
+// given, its depth where the arrows may meet it. An arrow that lies wholly nearer the
+// eye than any of the scene passes the depth test against it and against the clear's
+// depth alike, so only the other arrows' rectangles need the scene's depth.
+void RestoreKeptScene(int width, int height, const ClientRect* rects, int count,
+                      const ArrowPlace arrows[TurnArrowCount]) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, width, 0, height, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_FOG);
+  glDisable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+
+  const ClientRect& box = KeptScene.Box;
+  // Outside the box the scene's picture is the clear's.
+  glEnable(GL_SCISSOR_TEST);
+  auto clear = [](const ClientRect& r, GLbitfield buffers) {
+    if (r.Width <= 0 || r.Height <= 0) return;
+    glScissor(r.X, r.Y, r.Width, r.Height);
+    glClear(buffers);
+  };
+  const GLbitfield allBuffers = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT;
+  for (int i = 0; i < count; ++i) {
+    const ClientRect& r = rects[i];
+    const ClientRect in = Intersection(r, box);
+    if (in.Width <= 0) {
+      clear(r, allBuffers);
+      continue;
+    }
+    // The parts of r below, above, left and right of the box.
+    clear({r.X, r.Y, r.Width, in.Y - r.Y}, allBuffers);
+    clear({r.X, in.Y + in.Height, r.Width, r.Y + r.Height - in.Y - in.Height}, allBuffers);
+    clear({r.X, in.Y, in.X - r.X, in.Height}, allBuffers);
+    clear({in.X + in.Width, in.Y, r.X + r.Width - in.X - in.Width, in.Height}, allBuffers);
+  }
+  glDisable(GL_SCISSOR_TEST);
+
+  // Inside, the kept colour, and the clear's depth in the same pass: the depth range
+  // of a single point puts every fragment at the far end.
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_ALWAYS);
+  glDepthRange(1, 1);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, KeptScene.ColourTexture);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  for (int i = 0; i < count; ++i) DrawKeptColour(Intersection(rects[i], box));
+  // The face pictures are lit: modulated by the lit colour.
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glDisable(GL_TEXTURE_2D);
+  glDepthRange(0, 1);
+
+  // The scene's depth where a cubie may hide part of an arrow: under an arrow that
+  // lies wholly nearer the eye than a cubie, the cubie's depth and the clear's give
+  // the same test. A thousandth of a unit is the margin for the distances' rounding.
+  constexpr double DepthMargin = 1e-3;
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, box.Width);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  for (int n = 0; n < TurnArrowCount; ++n) {
+    for (const ClientRect& part : {arrows[n].Head, arrows[n].Shaft}) {
+      ClientRect under;
+      for (int S = 1; S <= 27; ++S) {
+        if (KeptScene.CubieNearest[S] > arrows[n].Farthest + DepthMargin) continue;
+        const ClientRect r = Intersection(part, KeptScene.Cubies[S]);
+        if (r.Width > 0) under = under.Width > 0 ? Union(under, r) : r;
+      }
+      DrawKeptDepth(under);
+    }
+  }
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glDepthFunc(GL_LESS);
+
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
+void RememberFrame(int width, int height, const SceneOptions& options) {
+  // A frame drawn for feedback or selection left the buffer as it was.
+  GLint mode = GL_RENDER;
+  glGetIntegerv(GL_RENDER_MODE, &mode);
+  DrawnFrame.Known = mode == GL_RENDER;
+  DrawnFrame.Width = width;
+  DrawnFrame.Height = height;
+  PlaceArrows(options, DrawnFrame.Arrows);
+}
+
+}  // namespace
+
+void ForgetBufferedFrame() { DrawnFrame.Known = false; }
+
+void RenderFrame(int width, int height, const SceneOptions& options, bool keepScene) {
+  // A window shrunk to no height still gets a one-pixel frame instead of a division
+  // by zero.
+  if (height < 1) height = 1;
+  // The stencil is cleared with the depth though nothing uses it: a packed
+  // depth-stencil buffer is then filled whole rather than masked pixel by pixel, which
+  // on a software rasteriser costs as much again as the depth clear itself.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  SetUpFrame(width, height);
+  SetupLighting();
+  DrawSceneBelowArrows(options);
+  KeptScene.Valid = false;
+  if (keepScene) KeepScene(width, height, options);
+  DrawSceneArrows(options);
+  RememberFrame(width, height, options);
+}
+
+// Only the arrows move: the pixels outside their rectangles, old and new, are those of
+// the last frame already. Inside, the scene's picture is put back from the frame that
+// kept it and the arrows are drawn over it as the whole frame draws them.
+int RenderArrowChange(int width, int height, const SceneOptions& options,
+                      ClientRect changed[MaxArrowChangeRects]) {
+  if (height < 1) height = 1;
+  if (!DrawnFrame.Known || !KeptScene.Valid || DrawnFrame.Width != width || DrawnFrame.Height != height)
+    return -1;
+
+  SetUpFrame(width, height);
+  ArrowPlace arrows[TurnArrowCount];
+  PlaceArrows(options, arrows);
+  int count = 0;
+  for (const ArrowPlace* places : {static_cast<const ArrowPlace*>(DrawnFrame.Arrows), static_cast<const ArrowPlace*>(arrows)})
+    for (int n = 0; n < TurnArrowCount; ++n)
+      for (const ClientRect& part : {places[n].Head, places[n].Shaft})
+        if (part.Width > 0) changed[count++] = part;
+  count = MergeRects(changed, count);
+
+  RestoreKeptScene(width, height, changed, count, arrows);
+  SetUpFrame(width, height);
+  SetupLighting();
+  DrawSceneArrows(options);
+
+  std::copy(arrows, arrows + TurnArrowCount, DrawnFrame.Arrows);
+  return count;
+}
+
+void DrawScene(const SceneOptions& options) {
+  DrawSceneBelowArrows(options);
+  DrawSceneArrows(options);
 }
 
 void ApplyViewOrientation(const Point3& up, const Point3& right) {

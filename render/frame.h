@@ -21,6 +21,10 @@ void ContextSetUp();
 // Once, before the context goes: deletes the quadric.
 void ContextRelease();
 
+// The buffer may no longer hold the last frame drawn (picking clears it): the next
+// RenderArrowChange draws nothing and asks for a whole frame.
+void ForgetBufferedFrame();
+
 void SetupLighting();
 void DrawScene(const SceneOptions& options);
 // Multiplies the current matrix by the rotations of ViewRotations (render/view.h).

@@ -98,11 +98,11 @@ void TGLWindow::ClientSize(int& width, int& height) const {
 }
 
 void TGLWindow::exposeEvent(QExposeEvent*) {
-  if (isExposed() && Tornelo) Tornelo->FormPaint();
+  if (isExposed() && Tornelo) Tornelo->FormPaint(true);
 }
 
 void TGLWindow::resizeEvent(QResizeEvent*) {
-  if (isExposed() && Tornelo) Tornelo->FormPaint();
+  if (isExposed() && Tornelo) Tornelo->FormPaint(true);
 }
 
 void TGLWindow::keyPressEvent(QKeyEvent* event) {
@@ -165,14 +165,29 @@ TTornelo::~TTornelo() {
   if (Tornelo == this) Tornelo = nullptr;
 }
 
-void TTornelo::FormPaint() {
+void TTornelo::FormPaint(bool whole) {
   // Nothing can be seen of a window that is not exposed (hidden, minimised, closing).
   if (!RenderContext || !GLWindow->isExposed()) return;
   if (!RenderContext->makeCurrent(GLWindow)) return;
   int width, height;
   GLWindow->ClientSize(width, height);
-  PaintFrame(width, height);
-  RenderContext->swapBuffers(GLWindow);
+  // A resized window has new buffers, and an exposed one is shown whole.
+  if (whole) BackBufferKept = false;
+  const FrameShown shown = PaintFrame(width, height, BackBufferKept && SubBufferCopy.Available());
+  if (shown.KeepBuffer && SubBufferCopy.Available()) {
+    if (shown.Partial) {
+      for (int i = 0; i < shown.Count; ++i) {
+        const ClientRect& r = shown.Rects[i];
+        SubBufferCopy.CopyToWindow(r.X, r.Y, r.Width, r.Height);
+      }
+    } else {
+      SubBufferCopy.CopyToWindow(0, 0, width, height);
+    }
+    BackBufferKept = true;
+  } else {
+    RenderContext->swapBuffers(GLWindow);
+    BackBufferKept = false;
+  }
 }
 
 bool TTornelo::CreateRenderContext() {
@@ -188,6 +203,8 @@ bool TTornelo::CreateRenderContext() {
     return false;
   }
   RenderContext = context;
+  SubBufferCopy.Find(context);
+  BackBufferKept = false;
   return true;
 }
 
@@ -200,6 +217,8 @@ void TTornelo::ReleaseRenderContext() {
   RenderContext->doneCurrent();
   delete RenderContext;
   RenderContext = nullptr;
+  SubBufferCopy = TSubBufferCopy();
+  BackBufferKept = false;
 }
 
 void TTornelo::keyPressEvent(QKeyEvent* event) {
