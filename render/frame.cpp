@@ -48,8 +48,14 @@ constexpr float CubeScale = 0.3f;
 
 }  // namespace
 
+namespace {
+// Forgets the last frame and the kept scene; deleteTexture: the kept scene's texture
+// belongs to the context current now (a new context has none of the old one's).
+void ForgetKeptScene(bool deleteTexture);
+}  // namespace
+
 void ContextSetUp() {
-  ForgetBufferedFrame();
+  ForgetKeptScene(false);
   glClearColor(0, 0, 0, 1);
   SceneQuadric = gluNewQuadric();
   for (SpotLight& light : LightTable) {
@@ -60,6 +66,7 @@ void ContextSetUp() {
 }
 
 void ContextRelease() {
+  ForgetKeptScene(true);
   if (SceneQuadric != nullptr) gluDeleteQuadric(SceneQuadric);
   SceneQuadric = nullptr;
 }
@@ -121,21 +128,19 @@ struct DrawnFrameRecord {
 };
 DrawnFrameRecord DrawnFrame;
 
-// The picture of the scene without its arrows, colour and depth, as a frame that kept
-// it drew it: inside Box, which holds every pixel the scene draws (outside, the
-// picture is the clear's). Nearest: how near the eye any of it comes.
+// The picture of the scene without its arrows, as a frame that kept it drew it: its
+// colour, all of it, in a texture of its own (at the texture's bottom left), and its
+// depth in memory inside DepthBox, which holds every pixel the scene draws (outside,
+// the depth is the clear's), bottom row first. Cubies: each cubie's rectangle and how
+// near the eye it comes (1..27).
 struct KeptSceneRecord {
   bool Valid = false;
-  ClientRect Box;
-  double Nearest = 0;
-  // The colour in a texture of its own, copied from the buffer (the box at its bottom
-  // left); the depth in memory, bottom row first.
-  // Each cubie's rectangle and how near the eye it comes (1..27).
-  ClientRect Cubies[28];
-  double CubieNearest[28] = {};
   GLuint ColourTexture = 0;
   int TextureWidth = 0, TextureHeight = 0;
+  ClientRect DepthBox;
   std::vector<float> Depth;
+  ClientRect Cubies[28];
+  double CubieNearest[28] = {};
 };
 KeptSceneRecord KeptScene;
 
@@ -199,47 +204,40 @@ void PlaceArrows(const SceneOptions& options, ArrowPlace places[TurnArrowCount])
   glPopMatrix();
 }
 
-// Reads back the picture just drawn by DrawSceneBelowArrows in a frame set up by
-// SetUpFrame, where the scene drew.
+// Keeps the picture just drawn by DrawSceneBelowArrows in a frame set up by
+// SetUpFrame. Leaves it not kept where the texture would be too large.
 void KeepScene(int width, int height, const SceneOptions& options) {
-  KeptScene.Box = {};
-  KeptScene.Nearest = 1e300;
+  KeptScene.Valid = false;
+  ClientRect box;
   glPushMatrix();
   ApplySceneTransform(options);
   for (int S = 1; S <= 27; ++S) {
-    WindowBox box;
-    AddCubieToBox(S, box);
-    KeptScene.Cubies[S] = box.Rect();
-    KeptScene.CubieNearest[S] = box.NearestDepth();
-    KeptScene.Nearest = std::min(KeptScene.Nearest, box.NearestDepth());
-    if (KeptScene.Cubies[S].Width <= 0) continue;
-    KeptScene.Box = KeptScene.Box.Width > 0 ? Union(KeptScene.Box, KeptScene.Cubies[S]) : KeptScene.Cubies[S];
+    WindowBox cubie;
+    AddCubieToBox(S, cubie);
+    KeptScene.Cubies[S] = cubie.Rect();
+    KeptScene.CubieNearest[S] = cubie.NearestDepth();
+    if (KeptScene.Cubies[S].Width > 0) box = box.Width > 0 ? Union(box, KeptScene.Cubies[S]) : KeptScene.Cubies[S];
   }
   glPopMatrix();
-  // The face maps lie before the cube at the left and the top: keep all of the picture
-  // and let every arrow read its depth.
+  // The face maps lie before the cube at the left and the top: every arrow then reads
+  // the depth of all of the picture.
   if (options.Projections) {
-    KeptScene.Box = {0, 0, width, height};
-    KeptScene.Nearest = 0;
+    box = {0, 0, width, height};
     for (int S = 1; S <= 27; ++S) {
-      KeptScene.Cubies[S] = KeptScene.Box;
+      KeptScene.Cubies[S] = box;
       KeptScene.CubieNearest[S] = 0;
     }
   }
-  const ClientRect& b = KeptScene.Box;
-  if (b.Width <= 0) {
-    KeptScene.Valid = true;
-    return;
-  }
+  KeptScene.DepthBox = box;
 
-  // A texture of powers of two, made anew only when the box outgrows it.
+  // A texture of powers of two, made anew only when the window outgrows it.
   auto powerOfTwo = [](int n) {
     int p = 1;
     while (p < n) p *= 2;
     return p;
   };
-  const int textureWidth = std::max(powerOfTwo(b.Width), KeptScene.TextureWidth);
-  const int textureHeight = std::max(powerOfTwo(b.Height), KeptScene.TextureHeight);
+  const int textureWidth = std::max(powerOfTwo(width), KeptScene.TextureWidth);
+  const int textureHeight = std::max(powerOfTwo(height), KeptScene.TextureHeight);
   GLint largest = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
   if (textureWidth > largest || textureHeight > largest) return;
@@ -252,14 +250,16 @@ void KeepScene(int width, int height, const SceneOptions& options) {
     KeptScene.TextureWidth = textureWidth;
     KeptScene.TextureHeight = textureHeight;
   }
-  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, b.X, b.Y, b.Width, b.Height);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
   glBindTexture(GL_TEXTURE_2D, 0);
 
   // Depth as floats: 24 bits of depth come back from them unchanged.
-  KeptScene.Depth.resize(static_cast<size_t>(b.Width) * b.Height);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(b.X, b.Y, b.Width, b.Height, GL_DEPTH_COMPONENT, GL_FLOAT, KeptScene.Depth.data());
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  KeptScene.Depth.resize(static_cast<size_t>(box.Width) * box.Height);
+  if (box.Width > 0) {
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(box.X, box.Y, box.Width, box.Height, GL_DEPTH_COMPONENT, GL_FLOAT, KeptScene.Depth.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  }
   KeptScene.Valid = true;
 }
 
@@ -283,14 +283,12 @@ int MergeRects(ClientRect* rects, int count) {
   return count;
 }
 
-// The kept colour of r (inside the box) drawn at r: a quad with one texel at each
-// pixel centre, in the window's projection of RestoreKeptScene.
+// The kept colour of r drawn at r: a quad with one texel at each pixel centre, in
+// the window's projection of RestoreKeptScene.
 void DrawKeptColour(const ClientRect& r) {
-  if (r.Width <= 0) return;
-  const double s0 = double(r.X - KeptScene.Box.X) / KeptScene.TextureWidth;
-  const double t0 = double(r.Y - KeptScene.Box.Y) / KeptScene.TextureHeight;
-  const double s1 = s0 + double(r.Width) / KeptScene.TextureWidth;
-  const double t1 = t0 + double(r.Height) / KeptScene.TextureHeight;
+  const double s0 = double(r.X) / KeptScene.TextureWidth, t0 = double(r.Y) / KeptScene.TextureHeight;
+  const double s1 = double(r.X + r.Width) / KeptScene.TextureWidth;
+  const double t1 = double(r.Y + r.Height) / KeptScene.TextureHeight;
   glBegin(GL_QUADS);
   glTexCoord2d(s0, t0);
   glVertex2i(r.X, r.Y);
@@ -303,20 +301,20 @@ void DrawKeptColour(const ClientRect& r) {
   glEnd();
 }
 
-// The kept depth of r (inside the box) written at r, with the pixel state of
+// The kept depth of r (inside the depth box) written at r, with the pixel state of
 // RestoreKeptScene.
 void DrawKeptDepth(const ClientRect& r) {
-  if (r.Width <= 0) return;
-  glPixelStorei(GL_UNPACK_SKIP_PIXELS, r.X - KeptScene.Box.X);
-  glPixelStorei(GL_UNPACK_SKIP_ROWS, r.Y - KeptScene.Box.Y);
+  const ClientRect& box = KeptScene.DepthBox;
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, r.X - box.X);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, r.Y - box.Y);
   glRasterPos2i(r.X, r.Y);
   glDrawPixels(r.Width, r.Height, GL_DEPTH_COMPONENT, GL_FLOAT, KeptScene.Depth.data());
 }
 
-// Puts the picture of the scene without arrows back: its colour in the rectangles
-// given, its depth where the arrows may meet it. An arrow that lies wholly nearer the
-// eye than any of the scene passes the depth test against it and against the clear's
-// depth alike, so only the other arrows' rectangles need the scene's depth.
+// Puts the kept picture of the scene back in the rectangles given: its colour, with
+// the clear's depth, and then the scene's depth where a cubie may hide part of an
+// arrow about to be drawn. Under an arrow that lies wholly nearer the eye than a
+// cubie, the cubie's depth and the clear's give the same test.
 void RestoreKeptScene(int width, int height, const ClientRect* rects, int count,
                       const ArrowPlace arrows[TurnArrowCount]) {
   glMatrixMode(GL_PROJECTION);
@@ -326,68 +324,45 @@ void RestoreKeptScene(int width, int height, const ClientRect* rects, int count,
   glDisable(GL_LIGHTING);
   glDisable(GL_FOG);
   glDisable(GL_BLEND);
-  glDisable(GL_DEPTH_TEST);
 
-  const ClientRect& box = KeptScene.Box;
-  // Outside the box the scene's picture is the clear's.
-  glEnable(GL_SCISSOR_TEST);
-  auto clear = [](const ClientRect& r, GLbitfield buffers) {
-    if (r.Width <= 0 || r.Height <= 0) return;
-    glScissor(r.X, r.Y, r.Width, r.Height);
-    glClear(buffers);
-  };
-  const GLbitfield allBuffers = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT;
-  for (int i = 0; i < count; ++i) {
-    const ClientRect& r = rects[i];
-    const ClientRect in = Intersection(r, box);
-    if (in.Width <= 0) {
-      clear(r, allBuffers);
-      continue;
-    }
-    // The parts of r below, above, left and right of the box.
-    clear({r.X, r.Y, r.Width, in.Y - r.Y}, allBuffers);
-    clear({r.X, in.Y + in.Height, r.Width, r.Y + r.Height - in.Y - in.Height}, allBuffers);
-    clear({r.X, in.Y, in.X - r.X, in.Height}, allBuffers);
-    clear({in.X + in.Width, in.Y, r.X + r.Width - in.X - in.Width, in.Height}, allBuffers);
-  }
-  glDisable(GL_SCISSOR_TEST);
-
-  // Inside, the kept colour, and the clear's depth in the same pass: the depth range
-  // of a single point puts every fragment at the far end.
+  // The depth range of a single point puts every fragment at the far end: the clear's
+  // depth, written with the colour in the same pass.
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_ALWAYS);
   glDepthRange(1, 1);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, KeptScene.ColourTexture);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-  for (int i = 0; i < count; ++i) DrawKeptColour(Intersection(rects[i], box));
+  for (int i = 0; i < count; ++i) DrawKeptColour(rects[i]);
   // The face pictures are lit: modulated by the lit colour.
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glBindTexture(GL_TEXTURE_2D, 0);
   glDisable(GL_TEXTURE_2D);
   glDepthRange(0, 1);
 
-  // The scene's depth where a cubie may hide part of an arrow: under an arrow that
-  // lies wholly nearer the eye than a cubie, the cubie's depth and the clear's give
-  // the same test. A thousandth of a unit is the margin for the distances' rounding.
+  // A thousandth of a unit is the margin for the rounding of the distances.
   constexpr double DepthMargin = 1e-3;
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, box.Width);
-  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  ClientRect under[2 * TurnArrowCount];
+  int underCount = 0;
   for (int n = 0; n < TurnArrowCount; ++n) {
     for (const ClientRect& part : {arrows[n].Head, arrows[n].Shaft}) {
-      ClientRect under;
+      ClientRect hidden;
       for (int S = 1; S <= 27; ++S) {
         if (KeptScene.CubieNearest[S] > arrows[n].Farthest + DepthMargin) continue;
         const ClientRect r = Intersection(part, KeptScene.Cubies[S]);
-        if (r.Width > 0) under = under.Width > 0 ? Union(under, r) : r;
+        if (r.Width > 0) hidden = hidden.Width > 0 ? Union(hidden, r) : r;
       }
-      DrawKeptDepth(under);
+      hidden = Intersection(hidden, KeptScene.DepthBox);
+      if (hidden.Width > 0) under[underCount++] = hidden;
     }
   }
+  underCount = MergeRects(under, underCount);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, KeptScene.DepthBox.Width);
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  for (int i = 0; i < underCount; ++i) DrawKeptDepth(under[i]);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDepthFunc(GL_LESS);
-
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
   glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
@@ -407,6 +382,14 @@ void RememberFrame(int width, int height, const SceneOptions& options) {
 }  // namespace
 
 void ForgetBufferedFrame() { DrawnFrame.Known = false; }
+
+namespace {
+void ForgetKeptScene(bool deleteTexture) {
+  ForgetBufferedFrame();
+  if (deleteTexture && KeptScene.ColourTexture != 0) glDeleteTextures(1, &KeptScene.ColourTexture);
+  KeptScene = KeptSceneRecord{};
+}
+}  // namespace
 
 void RenderFrame(int width, int height, const SceneOptions& options, bool keepScene) {
   // A window shrunk to no height still gets a one-pixel frame instead of a division

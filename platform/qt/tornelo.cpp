@@ -165,10 +165,10 @@ TTornelo::~TTornelo() {
   if (Tornelo == this) Tornelo = nullptr;
 }
 
-void TTornelo::FormPaint(bool whole) {
+FrameShown TTornelo::FormPaint(bool whole) {
   // Nothing can be seen of a window that is not exposed (hidden, minimised, closing).
-  if (!RenderContext || !GLWindow->isExposed()) return;
-  if (!RenderContext->makeCurrent(GLWindow)) return;
+  if (!RenderContext || !GLWindow->isExposed()) return {};
+  if (!RenderContext->makeCurrent(GLWindow)) return {};
   int width, height;
   GLWindow->ClientSize(width, height);
   // A resized window has new buffers, and an exposed one is shown whole.
@@ -188,6 +188,7 @@ void TTornelo::FormPaint(bool whole) {
     RenderContext->swapBuffers(GLWindow);
     BackBufferKept = false;
   }
+  return shown;
 }
 
 bool TTornelo::CreateRenderContext() {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/handlers.h"
 #include "platform/menu_layout.h"
 #include "platform/platform.h"
 #include "platform/qt/subbuffer.h"
@@ -44,8 +45,10 @@ class TTornelo : public QMainWindow {
 
   // Draws one frame now: the context made current, the frame, and the frame shown by a
   // swap or by copying the back buffer to the window. whole: the window system asks
-  // for all of the window (it was exposed or resized).
-  void FormPaint(bool whole = false);
+  // for all of the window (it was exposed or resized). Returns how it was shown.
+  FrameShown FormPaint(bool whole = false);
+  // The back buffer can be shown by copying it (and so keep its picture).
+  bool CopiesBackBuffer() const { return SubBufferCopy.Available(); }
 
   // The seam's view of the window.
   bool CreateRenderContext();
