@@ -87,6 +87,13 @@ std::string WriteCubeFile(const std::string& name);
 std::string ReadCubeFile(const std::string& name);
 
 // --- Frame ---
+// What the window does with its back buffer: whether it can show it by copying, so
+// that it keeps its picture, and whether it holds the last frame drawn now (it was
+// shown by copying and nothing has drawn since).
+struct BackBufferUse {
+  bool CanKeep = false;
+  bool HoldsLastFrame = false;
+};
 // How the toolkit's FormPaint is to show the frame PaintFrame drew.
 struct FrameShown {
   // Drawn only in Rects[0 .. Count - 1]: everywhere else the buffer holds the last
@@ -94,14 +101,11 @@ struct FrameShown {
   bool Partial = false;
   int Count = 0;
   ClientRect Rects[MaxArrowChangeRects];
-  // Only the arrows changed since the last frame: shown by copying the back buffer
-  // rather than swapping, this frame stays in it, and the next frames can redraw only
-  // where the arrows move.
+  // Only the arrows changed since the last frame: shown by copying the back buffer,
+  // this frame stays in it, and the next can redraw only where the arrows move.
   bool KeepBuffer = false;
 };
 // Draws one frame of the current state (frame steps before the swap); the toolkit's
 // FormPaint makes the context current, calls this and shows the frame: by a swap, or
 // by copying the back buffer (all of it, or Rects of a partial frame) to the window.
-// bufferHoldsLastFrame: the back buffer still holds the last frame drawn (it was shown
-// by copying, and nothing has drawn since), so a partial frame may be drawn.
-FrameShown PaintFrame(int width, int height, bool bufferHoldsLastFrame = false);
+FrameShown PaintFrame(int width, int height, BackBufferUse buffer = {});

@@ -57,12 +57,14 @@ void FormDestroy() {
   SysStopTimer();
 }
 
-FrameShown PaintFrame(int width, int height, bool bufferHoldsLastFrame) {
+FrameShown PaintFrame(int width, int height, BackBufferUse buffer) {
   FrameShown shown;
   if (!RenderContextReady) return shown;
   const SceneOptions options = CurrentSceneOptions();
-  shown.KeepBuffer = OnlyArrowsChanged(width, height, options);
-  if (shown.KeepBuffer && bufferHoldsLastFrame) {
+  // A scene that stayed for two frames is kept for the frames in which only the
+  // arrows move.
+  shown.KeepBuffer = buffer.CanKeep && OnlyArrowsChanged(width, height, options);
+  if (shown.KeepBuffer && buffer.HoldsLastFrame) {
     shown.Count = RenderArrowChange(width, height, options, shown.Rects);
     shown.Partial = shown.Count >= 0;
   }

@@ -89,25 +89,30 @@ void DrawTurnArrows(int layer, int direction, float arrowPhase) {
   glDisable(GL_BLEND);
 }
 
-// An arrow drawn at the current matrix lies in two boxes along its axis: the head,
-// 0 to 1, with the ring closing its base, and the shaft, -1 to 0, each as wide as its
-// cross-section before the spin (1.5 times 0.4 and 1.5 times 0.2 at the widest), so
-// that it holds the arrow at every spin.
+// An arrow drawn at the current matrix lies in three boxes along its axis, each as wide
+// as its cross-section there before the spin (1.5 times the radius at the widest), so
+// that they hold the arrow at every spin: the head's base half, 0 to 0.5, with the
+// ring closing the base (radius 0.4); the tip's half, 0.5 to 1 (0.2); the shaft, -1 to
+// 0 (0.2).
 void TurnArrowPlaces(int layer, int direction, float arrowPhase, ArrowPlace places[TurnArrowCount]) {
   std::fill(places, places + TurnArrowCount, ArrowPlace{});
   if (layer < 1 || layer > 6) return;
+  struct Part {
+    double reach, z0, z1;
+  };
+  static constexpr Part Parts[ArrowPlace::PartCount] = {
+      {CrossSectionWidth * 0.4, 0, 0.5}, {CrossSectionWidth * 0.2, 0.5, 1}, {CrossSectionWidth * 0.2, -1, 0}};
   WalkRing(ArrowRings[layer], direction, arrowPhase, [places](int n) {
     ArrowPlace& place = places[n - 1];
-    WindowBox head, shaft;
-    auto add = [](WindowBox& box, double reach, double z0, double z1) {
+    for (int i = 0; i < ArrowPlace::PartCount; ++i) {
+      const Part& part = Parts[i];
+      WindowBox box;
       for (int corner = 0; corner < 8; ++corner)
-        box.Add(corner & 1 ? reach : -reach, corner & 2 ? reach : -reach, corner & 4 ? z1 : z0);
-    };
-    add(head, CrossSectionWidth * 0.4, 0, 1);
-    add(shaft, CrossSectionWidth * 0.2, -1, 0);
-    place.Head = head.Rect();
-    place.Shaft = shaft.Rect();
-    place.Farthest = std::max(head.FarthestDepth(), shaft.FarthestDepth());
+        box.Add(corner & 1 ? part.reach : -part.reach, corner & 2 ? part.reach : -part.reach,
+                corner & 4 ? part.z1 : part.z0);
+      place.Parts[i] = box.Rect();
+      place.Farthest = std::max(place.Farthest, box.FarthestDepth());
+    }
   });
 }
 

@@ -8,10 +8,12 @@ constexpr int TurnArrowCount = 10;
 // Needs SceneQuadric (render/frame.h) to exist. Nothing for a layer outside 1..6.
 void DrawTurnArrows(int layer, int direction, float arrowPhase);
 void DrawArrow(int n, float arrowPhase);
-// Where an arrow lies in the window: two rectangles that hold every pixel it draws,
-// and the farthest distance from the eye (along the view axis) of any of its points.
+// Where an arrow lies in the window: rectangles that together hold every pixel it
+// draws, and the farthest distance from the eye (along the view axis) of any of its
+// points.
 struct ArrowPlace {
-  ClientRect Head, Shaft;
+  static constexpr int PartCount = 3;
+  ClientRect Parts[PartCount];
   double Farthest = 0;
 };
 // The places of the arrows (arrow n in places[n - 1]) that DrawTurnArrows would draw

@@ -25,7 +25,7 @@ struct ClientRect {
 
 // The most rectangles RenderArrowChange redraws: those the arrows of the last frame
 // covered and those they cover now.
-constexpr int MaxArrowChangeRects = 40;
+constexpr int MaxArrowChangeRects = 60;
 
 // Once, with the new context current: its fixed state and the six face pictures
 // ("texture1.jpg" .. "texture6.jpg"; one that cannot be read has been reported and its

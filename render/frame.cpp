@@ -342,10 +342,10 @@ void RestoreKeptScene(int width, int height, const ClientRect* rects, int count,
 
   // A thousandth of a unit is the margin for the rounding of the distances.
   constexpr double DepthMargin = 1e-3;
-  ClientRect under[2 * TurnArrowCount];
+  ClientRect under[ArrowPlace::PartCount * TurnArrowCount];
   int underCount = 0;
   for (int n = 0; n < TurnArrowCount; ++n) {
-    for (const ClientRect& part : {arrows[n].Head, arrows[n].Shaft}) {
+    for (const ClientRect& part : arrows[n].Parts) {
       ClientRect hidden;
       for (int S = 1; S <= 27; ++S) {
         if (KeptScene.CubieNearest[S] > arrows[n].Farthest + DepthMargin) continue;
@@ -423,7 +423,7 @@ int RenderArrowChange(int width, int height, const SceneOptions& options,
   int count = 0;
   for (const ArrowPlace* places : {static_cast<const ArrowPlace*>(DrawnFrame.Arrows), static_cast<const ArrowPlace*>(arrows)})
     for (int n = 0; n < TurnArrowCount; ++n)
-      for (const ClientRect& part : {places[n].Head, places[n].Shaft})
+      for (const ClientRect& part : places[n].Parts)
         if (part.Width > 0) changed[count++] = part;
   count = MergeRects(changed, count);
 

@@ -173,8 +173,8 @@ FrameShown TTornelo::FormPaint(bool whole) {
   GLWindow->ClientSize(width, height);
   // A resized window has new buffers, and an exposed one is shown whole.
   if (whole) BackBufferKept = false;
-  const FrameShown shown = PaintFrame(width, height, BackBufferKept && SubBufferCopy.Available());
-  if (shown.KeepBuffer && SubBufferCopy.Available()) {
+  const FrameShown shown = PaintFrame(width, height, {SubBufferCopy.Available(), BackBufferKept});
+  if (shown.KeepBuffer) {
     if (shown.Partial) {
       for (int i = 0; i < shown.Count; ++i) {
         const ClientRect& r = shown.Rects[i];

@@ -54,7 +54,7 @@ class GlFrameSkip : public ::testing::Test {
     size_t shown = 0;
     int drawn = 0;
     Headless.OnRedraw = [&] {
-      if (PaintFrame(Headless.ClientWidth, Headless.ClientHeight, partial).Partial) ++run.Partial;
+      if (PaintFrame(Headless.ClientWidth, Headless.ClientHeight, {partial, partial}).Partial) ++run.Partial;
       glFinish();
       shown = std::hash<std::string_view>{}(
           std::string_view(reinterpret_cast<const char*>(Buffer.data()), Buffer.size()));
