@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QSurfaceFormat>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -176,9 +177,18 @@ FrameShown TTornelo::FormPaint(bool whole) {
   const FrameShown shown = PaintFrame(width, height, {SubBufferCopy.Available(), BackBufferKept});
   if (shown.KeepBuffer) {
     if (shown.Partial) {
-      for (int i = 0; i < shown.Count; ++i) {
-        const ClientRect& r = shown.Rects[i];
-        SubBufferCopy.CopyToWindow(r.X, r.Y, r.Width, r.Height);
+      // One copy around all of the rectangles: each copy waits for the X server, and
+      // what lies between them is this frame too.
+      if (shown.Count > 0) {
+        int x0 = width, y0 = height, x1 = 0, y1 = 0;
+        for (int i = 0; i < shown.Count; ++i) {
+          const ClientRect& r = shown.Rects[i];
+          x0 = std::min(x0, r.X);
+          y0 = std::min(y0, r.Y);
+          x1 = std::max(x1, r.X + r.Width);
+          y1 = std::max(y1, r.Y + r.Height);
+        }
+        SubBufferCopy.CopyToWindow(x0, y0, x1 - x0, y1 - y0);
       }
     } else {
       SubBufferCopy.CopyToWindow(0, 0, width, height);
