@@ -58,7 +58,13 @@ void TakeKey(int width, int height, const SceneOptions& options, FrameKey& key) 
   for (int face = 1; face <= 6; ++face) key.Pictures[face] = FacePicture(face);
 }
 
-FrameKey Drawn;
+// The frame's key with the arrows left out: what stays while only the arrows move.
+void TakeSceneKey(int width, int height, SceneOptions options, FrameKey& key) {
+  options.ShowArrows = false;
+  TakeKey(width, height, options, key);
+}
+
+FrameKey Drawn, DrawnScene;
 bool HaveDrawn = false;
 
 }  // namespace
@@ -79,7 +85,15 @@ SceneOptions CurrentSceneOptions() {
 
 void RememberDrawnFrame(int width, int height, const SceneOptions& options) {
   TakeKey(width, height, options, Drawn);
+  TakeSceneKey(width, height, options, DrawnScene);
   HaveDrawn = true;
+}
+
+bool OnlyArrowsChanged(int width, int height, const SceneOptions& options) {
+  if (!HaveDrawn) return false;
+  static FrameKey now;
+  TakeSceneKey(width, height, options, now);
+  return now == DrawnScene;
 }
 
 void ForgetDrawnFrame() { HaveDrawn = false; }

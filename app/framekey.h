@@ -17,6 +17,10 @@ SceneOptions CurrentSceneOptions();
 
 // Records the key of the frame just drawn at width x height with options.
 void RememberDrawnFrame(int width, int height, const SceneOptions& options);
+// True when a frame drawn now at width x height with options would differ from the
+// last frame drawn, if at all, in its arrows alone (shown or not, their layer,
+// direction and phase): the frames in which only the arrows move.
+bool OnlyArrowsChanged(int width, int height, const SceneOptions& options);
 // No frame counts as drawn: the next tick draws (a new window, a lost context).
 void ForgetDrawnFrame();
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "render/draw.h"
+
 // --- Start and stop ---
 // Returns false when no OpenGL context could be had (the caller reports it and ends).
 bool FormCreate();
@@ -120,6 +122,25 @@ void ShowOpenedCube(const uint8_t* bytes);
 void ForgetFileDialogs();
 
 // --- Frame ---
+// What the window does with its back buffer: whether it can show it by copying, so
+// that it keeps its picture, and whether it holds the last frame drawn now (it was
+// shown by copying and nothing has drawn since).
+struct BackBufferUse {
+  bool CanKeep = false;
+  bool HoldsLastFrame = false;
+};
+// How the toolkit's FormPaint is to show the frame PaintFrame drew.
+struct FrameShown {
+  // Drawn only in Rects[0 .. Count - 1]: everywhere else the buffer holds the last
+  // frame, which is this one there.
+  bool Partial = false;
+  int Count = 0;
+  ClientRect Rects[MaxArrowChangeRects];
+  // Only the arrows changed since the last frame: shown by copying the back buffer,
+  // this frame stays in it, and the next can redraw only where the arrows move.
+  bool KeepBuffer = false;
+};
 // Draws one frame of the current state (frame steps before the swap); the toolkit's
-// FormPaint makes the context current, calls this and swaps.
-void PaintFrame(int width, int height);
+// FormPaint makes the context current, calls this and shows the frame: by a swap, or
+// by copying the back buffer (all of it, or Rects of a partial frame) to the window.
+FrameShown PaintFrame(int width, int height, BackBufferUse buffer = {});

@@ -62,9 +62,21 @@ void FormDestroy() {
   SysStopTimer();
 }
 
-void PaintFrame(int width, int height) {
-  if (!RenderContextReady) return;
+FrameShown PaintFrame(int width, int height, BackBufferUse buffer) {
+  FrameShown shown;
+  if (!RenderContextReady) return shown;
   const SceneOptions options = CurrentSceneOptions();
-  RenderFrame(width, height, options);
+  // A scene that stayed for two frames is kept for the frames in which only the
+  // arrows move.
+  shown.KeepBuffer = buffer.CanKeep && OnlyArrowsChanged(width, height, options);
+  if (shown.KeepBuffer && buffer.HoldsLastFrame) {
+    shown.Count = RenderArrowChange(width, height, options, shown.Rects);
+    shown.Partial = shown.Count >= 0;
+  }
+  if (!shown.Partial) {
+    shown.Count = 0;
+    RenderFrame(width, height, options, shown.KeepBuffer);
+  }
   RememberDrawnFrame(width, height, options);
+  return shown;
 }

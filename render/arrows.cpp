@@ -6,7 +6,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+
 #include "render/frame.h"
+#include "render/windowbox.h"
 
 namespace {
 
@@ -37,7 +40,7 @@ constexpr ArrowRing ArrowRings[7] = {
     {{0, 0, -2}, true, {1, 0, 0}, {0, 5, 0}},
 };
 
-constexpr int ArrowCount = 10;
+constexpr int ArrowCount = TurnArrowCount;
 constexpr float ArrowSpacing = 36.0f;   // degrees between neighbouring arrows
 
 // Every arrow spins about its own axis five times as fast as the ring advances.
@@ -46,17 +49,11 @@ constexpr float CrossSectionWidth = 1.5f;
 constexpr float Opacity = 0.7f;
 constexpr int Slices = 16;
 
-}  // namespace
-
-void DrawTurnArrows(int layer, int direction, float arrowPhase) {
-  if (layer < 1 || layer > 6) return;
-  const ArrowRing& ring = ArrowRings[layer];
+// Runs each(n) for the arrows n = 1..10 of the ring, with the current matrix at the
+// arrow's place: its axis along +Z, before its own spin.
+template <typename Each>
+void WalkRing(const ArrowRing& ring, int direction, float arrowPhase, Each each) {
   const float d = static_cast<float>(direction);
-
-  // The arrows blend their colour into the picture but leave its alpha at the clear's
-  // 1: a window whose alpha fell below 1 would show through under a compositor.
-  glEnable(GL_BLEND);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glPushMatrix();
   glTranslatef(ring.centre.x, ring.centre.y, ring.centre.z);
   Vector offset = ring.offset;
@@ -71,13 +68,52 @@ void DrawTurnArrows(int layer, int direction, float arrowPhase) {
   for (int n = 1; n <= ArrowCount; ++n) {
     glPushMatrix();
     glTranslatef(offset.x, offset.y, offset.z);
-    DrawArrow(n, arrowPhase);
+    each(n);
     glPopMatrix();
     glRotatef(ArrowSpacing, ring.axis.x, ring.axis.y, ring.axis.z);
   }
   glPopMatrix();
+}
+
+}  // namespace
+
+void DrawTurnArrows(int layer, int direction, float arrowPhase) {
+  if (layer < 1 || layer > 6) return;
+
+  // The arrows blend their colour into the picture but leave its alpha at the clear's
+  // 1: a window whose alpha fell below 1 would show through under a compositor.
+  glEnable(GL_BLEND);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  WalkRing(ArrowRings[layer], direction, arrowPhase, [arrowPhase](int n) { DrawArrow(n, arrowPhase); });
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDisable(GL_BLEND);
+}
+
+// An arrow drawn at the current matrix lies in three boxes along its axis, each as wide
+// as its cross-section there before the spin (1.5 times the radius at the widest), so
+// that they hold the arrow at every spin: the head's base half, 0 to 0.5, with the
+// ring closing the base (radius 0.4); the tip's half, 0.5 to 1 (0.2); the shaft, -1 to
+// 0 (0.2).
+void TurnArrowPlaces(int layer, int direction, float arrowPhase, ArrowPlace places[TurnArrowCount]) {
+  std::fill(places, places + TurnArrowCount, ArrowPlace{});
+  if (layer < 1 || layer > 6) return;
+  struct Part {
+    double reach, z0, z1;
+  };
+  static constexpr Part Parts[ArrowPlace::PartCount] = {
+      {CrossSectionWidth * 0.4, 0, 0.5}, {CrossSectionWidth * 0.2, 0.5, 1}, {CrossSectionWidth * 0.2, -1, 0}};
+  WalkRing(ArrowRings[layer], direction, arrowPhase, [places](int n) {
+    ArrowPlace& place = places[n - 1];
+    for (int i = 0; i < ArrowPlace::PartCount; ++i) {
+      const Part& part = Parts[i];
+      WindowBox box;
+      for (int corner = 0; corner < 8; ++corner)
+        box.Add(corner & 1 ? part.reach : -part.reach, corner & 2 ? part.reach : -part.reach,
+                corner & 4 ? part.z1 : part.z0);
+      place.Parts[i] = box.Rect();
+      place.Farthest = std::max(place.Farthest, box.FarthestDepth());
+    }
+  });
 }
 
 void DrawArrow(int n, float arrowPhase) {

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "render/model.h"
+#include "render/windowbox.h"
 #include "textures/textures.h"
 
 namespace {
@@ -79,5 +80,15 @@ void DrawCubie(int S, bool textured) {
       glVertex3f(p.x, p.y, p.z);
     }
     glEnd();
+  }
+}
+
+void AddCubieToBox(int S, WindowBox& box) {
+  const CubieGeometry& cubie = CubeGeometry[S];
+  for (int i = 1; i <= 8; ++i) box.Add(cubie.Corners[i].x, cubie.Corners[i].y, cubie.Corners[i].z);
+  for (int f = 1; f <= 6; ++f) {
+    const StickerQuad& quad = cubie.Stickers[f];
+    if (!quad.Present) continue;
+    for (int i = 1; i <= 4; ++i) box.Add(quad.Corners[i].x, quad.Corners[i].y, quad.Corners[i].z);
   }
 }

@@ -5,3 +5,8 @@
 // (StickerQuad::ColourNumber), plainly where that picture did not load.
 void DrawCubie(int S, bool textured);
 void DrawSticker(int S, int f, bool textured);
+
+class WindowBox;
+// Adds to box the points that bound everything DrawCubie (S) draws: its body corners
+// and the corners of its present stickers.
+void AddCubieToBox(int S, WindowBox& box);

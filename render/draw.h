@@ -21,6 +21,16 @@ struct SceneOptions {
   bool operator==(const SceneOptions&) const = default;
 };
 
+// A rectangle of the client area in window pixels: from (X, Y), counted from the
+// bottom left, Width to the right and Height up.
+struct ClientRect {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+// The most rectangles RenderArrowChange redraws: those the arrows of the last frame
+// covered and those they cover now.
+constexpr int MaxArrowChangeRects = 60;
+
 // Once, with the new context current: its fixed state and the six face pictures
 // ("texture1.jpg" .. "texture6.jpg"; one that cannot be read has been reported and its
 // face stays without a picture).
@@ -32,4 +42,16 @@ void StopDrawing();
 unsigned int FacePicture(int face);
 // Frame steps before the swap: clear, viewport, projection, lighting, scene. A client
 // height of 0 is drawn as height 1.
-void RenderFrame(int width, int height, const SceneOptions& options);
+// keepScene: the frame keeps its picture without the arrows, for RenderArrowChange.
+void RenderFrame(int width, int height, const SceneOptions& options, bool keepScene = false);
+// The frame of options drawn only where it can differ from the last frame, for a frame
+// that differs from it in the arrows alone (shown or not, their layer, direction and
+// phase): the caller knows that everything else the frame reads is as it was at the
+// last RenderFrame, which kept its scene, and that the buffer drawn into still holds
+// the last frame. In the rectangles the arrows of either frame cover, the kept scene
+// is put back and the arrows drawn over it, so every pixel comes out as RenderFrame
+// would draw it. Returns how many rectangles were redrawn (into changed), or -1 with
+// nothing drawn when the last frame was not drawn by these two at this size, its scene
+// was not kept, or the buffer may have been touched since.
+int RenderArrowChange(int width, int height, const SceneOptions& options,
+                      ClientRect changed[MaxArrowChangeRects]);

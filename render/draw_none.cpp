@@ -6,4 +6,5 @@
 void StartDrawing() {}
 void StopDrawing() {}
 unsigned int FacePicture(int) { return 0; }
-void RenderFrame(int, int, const SceneOptions&) {}
+void RenderFrame(int, int, const SceneOptions&, bool) {}
+int RenderArrowChange(int, int, const SceneOptions&, ClientRect*) { return -1; }

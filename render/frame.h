@@ -21,6 +21,10 @@ void ContextSetUp();
 // Once, before the context goes: deletes the quadric.
 void ContextRelease();
 
+// The buffer may no longer hold the last frame drawn (picking clears it): the next
+// RenderArrowChange draws nothing and asks for a whole frame.
+void ForgetBufferedFrame();
+
 void SetupLighting();
 // The scene for a client area of width x height (the face maps are placed for it).
 void DrawScene(int width, int height, const SceneOptions& options);

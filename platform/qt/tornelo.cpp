@@ -15,6 +15,7 @@
 #include <QShortcut>
 #include <QSurfaceFormat>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -107,11 +108,11 @@ void TGLWindow::ClientSize(int& width, int& height) const {
 }
 
 void TGLWindow::exposeEvent(QExposeEvent*) {
-  if (isExposed() && Tornelo) Tornelo->FormPaint();
+  if (isExposed() && Tornelo) Tornelo->FormPaint(true);
 }
 
 void TGLWindow::resizeEvent(QResizeEvent*) {
-  if (isExposed() && Tornelo) Tornelo->FormPaint();
+  if (isExposed() && Tornelo) Tornelo->FormPaint(true);
 }
 
 void TGLWindow::keyPressEvent(QKeyEvent* event) {
@@ -178,15 +179,40 @@ TTornelo::~TTornelo() {
   if (Tornelo == this) Tornelo = nullptr;
 }
 
-void TTornelo::FormPaint() {
+FrameShown TTornelo::FormPaint(bool whole) {
   // Nothing can be seen of a window that is not exposed (hidden, minimised, closing).
-  if (!RenderContext || !GLWindow->isExposed()) return;
-  if (!RenderContext->makeCurrent(GLWindow)) return;
+  if (!RenderContext || !GLWindow->isExposed()) return {};
+  if (!RenderContext->makeCurrent(GLWindow)) return {};
   int width, height;
   GLWindow->ClientSize(width, height);
-  PaintFrame(width, height);
-  RenderContext->swapBuffers(GLWindow);
+  // A resized window has new buffers, and an exposed one is shown whole.
+  if (whole) BackBufferKept = false;
+  const FrameShown shown = PaintFrame(width, height, {SubBufferCopy.Available(), BackBufferKept});
+  if (shown.KeepBuffer) {
+    if (shown.Partial) {
+      // One copy around all of the rectangles: each copy waits for the X server, and
+      // what lies between them is this frame too.
+      if (shown.Count > 0) {
+        int x0 = width, y0 = height, x1 = 0, y1 = 0;
+        for (int i = 0; i < shown.Count; ++i) {
+          const ClientRect& r = shown.Rects[i];
+          x0 = std::min(x0, r.X);
+          y0 = std::min(y0, r.Y);
+          x1 = std::max(x1, r.X + r.Width);
+          y1 = std::max(y1, r.Y + r.Height);
+        }
+        SubBufferCopy.CopyToWindow(x0, y0, x1 - x0, y1 - y0);
+      }
+    } else {
+      SubBufferCopy.CopyToWindow(0, 0, width, height);
+    }
+    BackBufferKept = true;
+  } else {
+    RenderContext->swapBuffers(GLWindow);
+    BackBufferKept = false;
+  }
   ReportFrameShown();
+  return shown;
 }
 
 bool TTornelo::CreateRenderContext() {
@@ -202,6 +228,8 @@ bool TTornelo::CreateRenderContext() {
     return false;
   }
   RenderContext = context;
+  SubBufferCopy.Find(context);
+  BackBufferKept = false;
   return true;
 }
 
@@ -214,6 +242,8 @@ void TTornelo::ReleaseRenderContext() {
   RenderContext->doneCurrent();
   delete RenderContext;
   RenderContext = nullptr;
+  SubBufferCopy = TSubBufferCopy();
+  BackBufferKept = false;
 }
 
 void TTornelo::closeEvent(QCloseEvent* event) {

@@ -9,8 +9,10 @@
 #include <functional>
 #include <string>
 
+#include "app/handlers.h"
 #include "platform/menu_layout.h"
 #include "platform/platform.h"
+#include "platform/qt/subbuffer.h"
 
 class QAction;
 class THelpWindow;
@@ -42,8 +44,12 @@ class TTornelo : public QMainWindow {
   // FormCreate reported a working OpenGL context.
   bool Created() const { return FormCreated; }
 
-  // Draws one frame now: the context made current, the frame, the swap.
-  void FormPaint();
+  // Draws one frame now: the context made current, the frame, and the frame shown by a
+  // swap or by copying the back buffer to the window. whole: the window system asks
+  // for all of the window (it was exposed or resized). Returns how it was shown.
+  FrameShown FormPaint(bool whole = false);
+  // The back buffer can be shown by copying it (and so keep its picture).
+  bool CopiesBackBuffer() const { return SubBufferCopy.Available(); }
 
   // The seam's view of the window.
   bool CreateRenderContext();
@@ -81,6 +87,11 @@ class TTornelo : public QMainWindow {
   // undone before a handler runs.
   bool Marks[static_cast<int>(MenuItem::Count)] = {};
   bool FormCreated = false;
+  // Copying the back buffer to the window, where the window system can, and whether
+  // the back buffer still holds the last frame drawn: it does after a copy, not after
+  // a swap.
+  TSubBufferCopy SubBufferCopy;
+  bool BackBufferKept = false;
 };
 
 // The main window and the about box of the running program.

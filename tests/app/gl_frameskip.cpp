@@ -29,6 +29,7 @@ constexpr int Height = 300;
 struct Playback {
   std::vector<size_t> Shown;   // a hash of the picture shown after each tick
   std::vector<int> Drawn;      // frames drawn so far, after each tick
+  int Partial = 0;             // frames that redrew only where the arrows moved
 };
 
 // The client pixel of the centre of face 3's map (the middle of the net).
@@ -54,7 +55,9 @@ class GlFrameSkip : public ::testing::Test {
     rmdir(Dir.c_str());
   }
 
-  Playback Play(bool skip) {
+  // partial: the buffer keeps each frame (as a window shown by copying does), so the
+  // frames in which only the arrows move redraw only where they move.
+  Playback Play(bool skip, bool partial = false) {
     OsMesaWindow::Announce(Width, Height);
     EXPECT_TRUE(FormCreate());
     SeedRandom(20240611);
@@ -69,7 +72,7 @@ class GlFrameSkip : public ::testing::Test {
           std::string_view(reinterpret_cast<const char*>(Buffer.data()), Buffer.size()));
     };
     Headless.OnRedraw = [&] {
-      PaintFrame(Headless.ClientWidth, Headless.ClientHeight);
+      if (PaintFrame(Headless.ClientWidth, Headless.ClientHeight, {partial, partial}).Partial) ++run.Partial;
       shown = picture();
       ++drawn;
     };
@@ -187,6 +190,20 @@ class GlFrameSkip : public ::testing::Test {
     showsNow("Open while paused");
     FormKeyDown(VK_P);
     ticks(10);                       // idle again, the face maps shown
+    Arrows1Click();                  // the arrows over the face maps, a whole cycle
+    ticks(26);
+    FormMouseDown(MouseButton::Left, 250, 150);   // a click on no square of the maps
+    FormMouseUp(MouseButton::Left, 250, 150);
+    ticks(3);
+    ProjClick();
+    ticks(3);
+    FormKeyDown(VK_DOWN);            // the ring moves to another layer
+    ticks(3);
+    FormKeyDown(VK_RIGHT);           // and turns the other way
+    ticks(3);
+    Arrows1Click();
+    ticks(3);
+    ticks(10);                       // idle again
     FormDestroy();
     Headless.OnRedraw = nullptr;
     return run;
@@ -218,4 +235,16 @@ TEST_F(GlFrameSkip, SkippedTicksShowWhatEveryTickDrawingShows) {
   const size_t n = skipping.Drawn.size();
   EXPECT_EQ(skipping.Drawn[n - 1], skipping.Drawn[n - 10]);
   EXPECT_LT(skipping.Drawn.back(), every.Drawn.back());
+}
+
+TEST_F(GlFrameSkip, FramesRedrawnWhereTheArrowsMoveShowWhatWholeFramesShow) {
+  const Playback every = Play(false);
+  const Playback partial = Play(true, true);
+  ASSERT_EQ(every.Shown.size(), partial.Shown.size());
+  int differing = 0, first = -1;
+  for (size_t i = 0; i < every.Shown.size(); ++i)
+    if (every.Shown[i] != partial.Shown[i] && differing++ == 0) first = int(i);
+  EXPECT_EQ(differing, 0) << "the pictures differ after " << differing << " ticks, first after tick "
+                          << first + 1;
+  EXPECT_GT(partial.Partial, 30);
 }

@@ -22,6 +22,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QImage>
+#include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -692,6 +694,30 @@ TEST_F(QtWindow, SettingsAreStoredUnderTheApplicationId) {
   QFile file(QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + "/org.example.Tornelo.conf");
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains("#102030"));
+}
+
+// Where the back buffer can be shown by copying, the frames of arrows moving over a
+// still cube redraw and show only where the arrows move: what the window shows is
+// then, at every phase checked, what a whole frame of the same phase shows.
+TEST_F(QtWindow, MovingArrowsShowWhatWholeFramesShow) {
+  if (!window->CopiesBackBuffer()) GTEST_SKIP() << "this window system cannot show the back buffer by copying";
+  SysStopTimer();
+  ShowArrows = true;
+  CurrentLayer = 3;
+  auto shown = [&] { return window->screen()->grabWindow(window->GLWindow->winId()).toImage(); };
+  window->FormPaint(true);
+  int partial = 0;
+  for (int tick = 1; tick <= 30; ++tick) {
+    ArrowPhase = ArrowPhase + 3 >= 72 ? 0 : ArrowPhase + 3;
+    if (tick == 15) FormKeyDown(VK_RIGHT);   // the ring turns the other way
+    partial += window->FormPaint().Partial;
+    if (tick % 7 != 0) continue;
+    const QImage moving = shown();
+    window->FormPaint(true);
+    EXPECT_EQ(moving, shown()) << "tick " << tick;
+  }
+  EXPECT_GE(partial, 25);
+  ShowArrows = false;
 }
 
 TEST_F(QtWindow, CloseHidesTheWindow) {

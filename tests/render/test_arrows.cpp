@@ -7,11 +7,13 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
 #include "gl_fixture.h"
 #include "render/arrows.h"
+#include "render/turn.h"
 
 namespace {
 
@@ -281,6 +283,79 @@ TEST_F(ArrowTest, TheFrameStaysOpaqueWithTheArrows) {
   const Picture without = Draw();
   options.ShowArrows = true;
   EXPECT_NE(Draw().Bytes(), without.Bytes());
+}
+
+}  // namespace
+
+namespace {
+
+// The frames in which only the arrows move redraw only where they were and are: played
+// once so and once with every frame drawn whole, each frame shows the same picture. The
+// arrows go round a whole cycle of phases, change layer and direction, go and come
+// back, over the plain cube, over the face maps, and around a layer stopped halfway
+// through its turn, whose cubies then reach into the ring.
+TEST_F(ArrowTest, FramesOfMovingArrowsShowWhatWholeFramesShow) {
+  constexpr int Width = 600, Height = 380;
+  struct Step {
+    bool newScene;   // the scene under the arrows changes before this frame
+    int layer, direction;
+    bool shown;
+  };
+  std::vector<Step> steps;
+  auto cycle = [&steps](int layer, int direction, int frames) {
+    for (int i = 0; i < frames; ++i) steps.push_back({false, layer, direction, true});
+  };
+  steps.push_back({true, 1, 1, true});
+  cycle(1, 1, 25);
+  cycle(5, -1, 3);
+  steps.push_back({false, 5, -1, false});
+  cycle(3, 1, 3);
+  steps.push_back({true, 3, 1, true});   // the face maps come up
+  cycle(3, 1, 5);
+  steps.push_back({true, 2, -1, true});  // the maps go, layer 5 is stopped mid-turn
+  cycle(2, -1, 12);
+  cycle(4, 1, 12);
+
+  auto play = [&](bool partial, int& partialFrames) {
+    SetUp();
+    options.ShowArrows = true;
+    std::vector<size_t> shown;
+    int scene = 0;
+    partialFrames = 0;
+    for (const Step& step : steps) {
+      if (step.newScene) {
+        ++scene;
+        options.Projections = scene == 2;
+        if (scene == 3) {
+          StartTurnGeometry(5, float(M_PI / 20), float(M_PI / 2));
+          for (int tick = 0; tick < 4; ++tick) AdvanceTurnGeometry();
+        }
+      }
+      options.CurrentLayer = step.layer;
+      options.TurnDirection = step.direction;
+      options.ShowArrows = step.shown;
+      options.ArrowPhase = options.ArrowPhase + 3 >= 72 ? 0 : options.ArrowPhase + 3;
+      ClientRect changed[MaxArrowChangeRects];
+      if (partial && !step.newScene && RenderArrowChange(Width, Height, options, changed) >= 0)
+        ++partialFrames;
+      else
+        RenderFrame(Width, Height, options, partial && !step.newScene);
+      glFinish();
+      const Picture picture(BufferWidth, BufferHeight);
+      shown.push_back(std::hash<std::string_view>{}(
+          std::string_view(reinterpret_cast<const char*>(picture.Bytes().data()), picture.Bytes().size())));
+    }
+    ResetTurnGeometry();
+    return shown;
+  };
+  int wholeFrames = 0, partialFrames = 0;
+  const std::vector<size_t> whole = play(false, wholeFrames);
+  const std::vector<size_t> partial = play(true, partialFrames);
+  ASSERT_EQ(whole.size(), partial.size());
+  for (size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(partial[i], whole[i]) << "frame " << i + 1;
+  // Every frame but the first of each scene and the one that keeps it redrew only the
+  // arrows' rectangles.
+  EXPECT_EQ(partialFrames, int(steps.size()) - 6);
 }
 
 }  // namespace
