@@ -16,7 +16,7 @@ the program solve it layer by layer, or enter a real cube and have it solved.</p
 <tr><td><b>Left</b> / <b>Right</b></td><td>reverse the turn direction</td></tr>
 <tr><td><b>Enter</b> / <b>Space</b></td><td>turn the selected layer a quarter turn</td></tr>
 <tr><td><b>1</b> &ndash; <b>6</b>, <b>0</b></td><td>with the face maps shown: the colour a left click paints; 0: clicks step colours again</td></tr>
-<tr><td><b>Ctrl+Z</b></td><td>undo the last face-map edit or the last turn, whichever came last</td></tr>
+<tr><td><b>Ctrl+Z</b></td><td>undo the last face-map edit or the last turn, whichever came last (while paused, the turn is made when P resumes)</td></tr>
 <tr><td><b>Ctrl+V</b></td><td>show the cube of the facelet string on the clipboard</td></tr>
 <tr><td><b>Ctrl+C</b></td><td>copy the cube as a facelet string</td></tr>
 <tr><td><b>P</b></td><td>pause / resume all animation</td></tr>
