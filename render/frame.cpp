@@ -12,7 +12,7 @@
 #include "render/cubies.h"
 #include "render/facemaps.h"
 #include "render/letters.h"
-#include "render/perspective.h"
+#include "render/frustum.h"
 #include "render/view.h"
 #include "render/windowbox.h"
 

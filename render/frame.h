@@ -30,7 +30,7 @@ void SetupLighting();
 void DrawScene(int width, int height, const SceneOptions& options);
 // Multiplies the current matrix by the rotations of ViewRotations (render/view.h).
 void ApplyViewOrientation(const Point3& up, const Point3& right);
-// The perspective of every frame (render/perspective.h): 30 degrees, width / height,
+// The perspective of every frame (render/frustum.h): 30 degrees, width / height,
 // 0.01, 10.
 void ApplyPerspective(int width, int height);
 

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "render/perspective.h"
+#include "render/frustum.h"
 
 namespace {
 

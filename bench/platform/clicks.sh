@@ -9,33 +9,9 @@ set -euo pipefail
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 clicks=${2:-2000}
 size=${3:-1920x1080}
-command -v openbox >/dev/null || { echo "clicks.sh: openbox is missing (scripts/setup installs it)" >&2; exit 1; }
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
-pids+=("$!")
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=("$!")
-# The window manager is up once it has announced itself on the root window (xprop).
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-
-cd "$(dirname "$program")"   # the texture pictures are read from here
-export XDG_DATA_HOME="$work/data-home"
-"$program" >"$work/out.txt" 2>&1 &
-tornelo=$!
-pids+=("$tornelo")
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tornelo$' | head -1)
+source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
+start_tornelo "$program"
 gid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tornelo OpenGL area$' | head -1)
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 
 # The OpenGL area fills the window below the menu bar.
 eval "$(xdotool getwindowgeometry --shell "$wid")"

@@ -8,31 +8,8 @@ set -euo pipefail
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 size=${2:-1920x1080}
 seconds=${3:-10}
-command -v openbox >/dev/null || { echo "cpu.sh: openbox is missing (scripts/setup installs it)" >&2; exit 1; }
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-pids+=("$xvfb")
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=("$!")
-sleep 1
-
-cd "$(dirname "$program")"   # the texture pictures are read from here
-"$program" >"$work/out.txt" 2>&1 &
-tornelo=$!
-pids+=("$tornelo")
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tornelo$' | head -1)
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
+start_tornelo "$program"
 sleep 3   # start-up and the first frames
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
