@@ -3,8 +3,8 @@
 # screenshots and measure regions of them.
 #
 # A script sources this file with the program's path in $1; the script then runs
-# again inside xvfb-run (unless it already is), from the program's directory, where
-# the texture pictures are.
+# again on a virtual X screen of its own (on-virtual-screen, unless it already is),
+# from the program's directory, where the texture pictures are.
 #
 # Nothing here waits for a fixed time: every wait is for a condition (a frame shown,
 # the window at rest, a window or caption that appears), polled until a deadline. The
@@ -16,7 +16,7 @@ set -euo pipefail
 PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 if [ -z "${TORNELO_E2E_XVFB:-}" ]; then
   export TORNELO_E2E_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
+  exec "$(dirname "${BASH_SOURCE[0]}")/on-virtual-screen" bash "$0" "$@"
 fi
 cd "$(dirname "$PROGRAM")"
 
