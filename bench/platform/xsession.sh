@@ -12,7 +12,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -noreset 5>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 pids+=("$xvfb")
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -36,13 +37,21 @@ bool EnvSet(const char* name) {
 }
 
 // While the application object starts, the window-system plugin's complaints are held
-// back; when it cannot start at all, one line says why instead of Qt's abort.
-void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&) {
-  if (type != QtFatalMsg) return;
+// back; when it cannot start at all, one line says why instead of Qt's abort, with the
+// plugin's first complaint (the reason it gave up) in brackets.
+std::string HeldBack;
+
+void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    const bool plugin = context.category && std::strncmp(context.category, "qt.qpa", 6) == 0;
+    if (HeldBack.empty() && plugin) HeldBack = message.simplified().toStdString();
+    return;
+  }
   const char* display = std::getenv("DISPLAY");
-  const std::string why = display && *display
-                              ? std::string("the display \"") + display + "\" could not be opened"
-                              : std::string("the window system could not be reached");
+  std::string why = display && *display ? std::string("the display \"") + display + "\" could not be opened"
+                                        : std::string("the window system could not be reached");
+  const std::string reason = HeldBack.empty() ? message.section('\n', 0, 0).simplified().toStdString() : HeldBack;
+  if (!reason.empty()) why += " (" + reason + ")";
   ReportNoDisplay(why.c_str());
   std::fflush(stderr);
   std::_Exit(1);

@@ -25,6 +25,8 @@ grep -q "no display" "$work/err1" || { echo "FAIL: the line does not say that th
 # A display that is not there.
 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:97531 timeout 20 "$program" >"$work/out2" 2>"$work/err2"
 check "unreachable DISPLAY" $? "$work/err2" "$work/out2"
+grep -q '":97531" could not be opened (.*97531)' "$work/err2" ||
+  { echo "FAIL: the line does not give the window system's own reason:" >&2; cat "$work/err2" >&2; exit 1; }
 
 # A platform that shows no windows, with a display there or not: no box waits unseen.
 for display in "" ":97531"; do
